@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Optimised build of the tool, the example generator and the benchmarks into build/release.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPLANDOCK_TESTS=OFF >/dev/null
+cmake --build build/release -j "$(nproc)" "$@"

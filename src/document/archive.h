@@ -1,0 +1,145 @@
+// The primitives of a JWW object archive over bytes held in memory: little-endian
+// values, length-prefixed strings, object counts, class tags, attribute blocks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/document.h"
+
+namespace plandock {
+
+// Reads from a file image in memory. A read near the end delivers the bytes
+// that are there (the missing ones count as zero) and never reads outside the
+// buffer; last_got() tells how many bytes the last read delivered (for string,
+// tag and attribute reads: all bytes of that read together).
+class ArchiveReader {
+ public:
+  ArchiveReader(const uint8_t* data, size_t size, TJwwData& doc)
+      : data_(data), size_(size), doc_(doc) {}
+
+  uint8_t U8() { return Fixed<uint8_t>(); }
+  uint16_t U16() { return Fixed<uint16_t>(); }
+  uint32_t U32() { return Fixed<uint32_t>(); }
+  int32_t I32() { return static_cast<int32_t>(Fixed<uint32_t>()); }
+  double F64() {
+    uint64_t bits = Fixed<uint64_t>();
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+  }
+  // Up to n bytes as they stand.
+  std::string_view Bytes(size_t n) {
+    size_t got = n < remaining() ? n : remaining();
+    std::string_view v(reinterpret_cast<const char*>(data_ + pos_), got);
+    pos_ += got;
+    last_got_ = got;
+    return v;
+  }
+  void Skip(size_t n) { (void)Bytes(n); }
+
+  size_t last_got() const { return last_got_; }
+  size_t pos() const { return pos_; }
+  size_t size() const { return size_; }
+  size_t remaining() const { return size_ - pos_; }
+  bool at_end() const { return pos_ >= size_; }
+
+  // Sets the document's MojiEncode when the Unicode form is met.
+  std::u16string ReadMfcString();
+  // ReadMfcString, then DropControlChars.
+  std::u16string ReadCleanString();
+  int32_t ReadObjectCount();
+
+  struct ClassTag {
+    bool is_new = false;   // a declaration: `name` holds the class name bytes
+    std::string name;
+    uint32_t index = 0;    // the declared class's LoadIndex, or the one referred to
+  };
+  // A declaration takes the current load_index, which then advances.
+  ClassTag ReadClassTag();
+  TEntJwwAttr ReadAttr(int version);
+
+  uint32_t load_index = 1;  // running class/object index of the whole archive
+  TJwwData& doc() { return doc_; }
+
+ private:
+  template <class T>
+  T Fixed() {
+    if (remaining() >= sizeof(T)) {
+      T v;
+      std::memcpy(&v, data_ + pos_, sizeof v);  // little-endian hosts only
+      pos_ += sizeof(T);
+      last_got_ = sizeof(T);
+      return v;
+    }
+    uint64_t v = 0;
+    size_t got = remaining();
+    for (size_t i = 0; i < got; ++i) v |= uint64_t{data_[pos_ + i]} << (8 * i);
+    pos_ += got;
+    last_got_ = got;
+    return static_cast<T>(v);
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  size_t pos_ = 0;
+  size_t last_got_ = 0;
+  TJwwData& doc_;
+};
+
+// Appends archive values to a growing buffer; the caller writes the buffer out.
+class ArchiveWriter {
+ public:
+  explicit ArchiveWriter(const TJwwData& doc) : doc_(doc) {}
+
+  void U8(uint8_t v) { buf_.push_back(v); }
+  void U16(uint16_t v) { Fixed(v); }
+  void U32(uint32_t v) { Fixed(v); }
+  void I32(int32_t v) { Fixed(static_cast<uint32_t>(v)); }
+  void F64(double d) {
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    Fixed(bits);
+  }
+  void Bytes(const void* p, size_t n) {
+    const auto* b = static_cast<const uint8_t*>(p);
+    buf_.insert(buf_.end(), b, b + n);
+  }
+
+  // Unicode form when the document's FileOutOpt has kFileOutUnicode.
+  void WriteMfcString(const std::u16string& text);
+  void WriteObjectCount(uint32_t n);
+  void WriteNewClass(int version, std::string_view name);
+  void WriteClassRef(uint32_t index);
+  // Writes a value-adjusted copy of `a` for the file version and entity kind.
+  void WriteAttr(int version, const TEntJwwAttr& a, int kind);
+
+  std::vector<uint8_t>& buffer() { return buf_; }
+  const TJwwData& doc() const { return doc_; }
+
+ private:
+  template <class T>
+  void Fixed(T v) {
+    uint8_t b[sizeof(T)];
+    std::memcpy(b, &v, sizeof v);  // little-endian hosts only
+    buf_.insert(buf_.end(), b, b + sizeof b);
+  }
+
+  std::vector<uint8_t> buf_;
+  const TJwwData& doc_;
+};
+
+// Text conversions of stored strings.
+std::u16string AnsiBytesToText(std::string_view bytes);   // ends at the first U+0000
+std::u16string Utf16BytesToText(std::string_view bytes);  // odd trailing byte ignored
+std::string TextToAnsiBytes(const std::u16string& text);
+size_t AnsiByteLength(const std::u16string& text);        // bytes before the first zero byte
+std::string TextToUtf16Bytes(const std::u16string& text);
+std::u16string DropControlChars(const std::u16string& text);  // drops characters below U+0020
+inline void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }
+
+}  // namespace plandock
