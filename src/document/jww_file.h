@@ -1,0 +1,30 @@
+// Reading and writing whole JWW drawings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+
+namespace plandock {
+
+// Why a read failed; kept for tests, never shown to users.
+enum class ReadFailure { kNone, kHeader, kVersion, kIo };
+
+// Reads the drawing at `path` into `doc` (which is reset first). Returns false
+// when the file cannot be opened or is not a readable drawing; *why then tells why.
+[[nodiscard]] bool FileIn(TJwwData& doc, const std::u16string& path, ReadFailure* why = nullptr);
+// The same over a file image already in memory.
+[[nodiscard]] bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size,
+                                ReadFailure* why = nullptr);
+
+// Sets the options of the next write (FileOutOpt).
+void SetFileOutOption(TJwwData& doc, int32_t option);
+// Writes `doc` in file version `version` to `path`. The previous file at `path`
+// is replaced only once the whole new file is written; false leaves it intact.
+[[nodiscard]] bool FileOut(TJwwData& doc, const std::u16string& path, int32_t version);
+// The same into a buffer (the image section reads image files from BindImageFolder).
+void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out);
+
+}  // namespace plandock
