@@ -1,0 +1,39 @@
+// The object lists of a JWW file in both directions: the entity list, the
+// block-definition list and the image section. The file driver calls them in
+// file order after the header.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "document/archive.h"
+#include "document/document.h"
+#include "document/jww_file.h"
+
+namespace plandock {
+
+// Class bookkeeping that runs through the whole archive: the LoadIndex at which
+// each class was declared (0 while undeclared). One instance serves one read or
+// one write; the driver creates it and passes it to each list in turn.
+struct ArchiveClasses {
+  std::array<uint32_t, 8> entity{};  // indexed by EntityKind 1..7
+  uint32_t list = 0;                 // "CDataList", the block-definition class
+};
+
+// Each read returns false, with *why set, when the file is not readable by the
+// reader's failure rules; the document then holds what was read so far.
+[[nodiscard]] bool ReadEntityList(ArchiveReader& in, TJwwData& doc, int32_t version,
+                                  ArchiveClasses& classes, ReadFailure* why);
+[[nodiscard]] bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version,
+                                    ArchiveClasses& classes, ReadFailure* why);
+// Version 700 and later only.
+[[nodiscard]] bool ReadImageSection(ArchiveReader& in, TJwwData& doc, ReadFailure* why);
+
+void WriteEntityList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
+                     uint32_t& load_index);
+void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version,
+                       ArchiveClasses& classes, uint32_t& load_index);
+// Version 700 and later only; marks and writes the images the image texts name.
+void WriteImageSection(ArchiveWriter& out, TJwwData& doc);
+
+}  // namespace plandock
