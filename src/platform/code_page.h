@@ -1,5 +1,5 @@
-// Conversion between code page 932 (Shift-JIS, Microsoft variant) and UTF-16.
-// Characters code page 932 cannot hold are written as '?'.
+// Conversion between code page 932 (Shift-JIS, Microsoft variant), UTF-8 and UTF-16.
+// Both platform halves give the same results for every character.
 #pragma once
 
 #include <string>
@@ -7,11 +7,25 @@
 
 namespace plandock::platform {
 
-// Decodes all of `bytes` (no zero-byte handling here); invalid sequences become U+FFFD.
+// Decodes all of `bytes` (no zero-byte handling here). A byte sequence that code
+// page 932 does not define (an unassigned double-byte pair, a lead byte without
+// its trail byte) becomes one U+FFFD per invalid sequence.
 std::u16string Cp932ToUtf16(std::string_view bytes);
+// Encodes `text`. Each character code page 932 cannot hold becomes one '?'
+// (a surrogate pair is one character; a lone surrogate is one '?'). Both halves
+// also accept the common look-alikes of the Japanese rows: U+301C WAVE DASH
+// gives the bytes of U+FF5E, U+2014 those of U+2015, U+2016 those of U+2225,
+// U+2212 those of U+FF0D, U+00A2/U+00A3/U+00AC those of U+FFE0/U+FFE1/U+FFE2,
+// U+00A5 gives '\' and U+203E gives '~'.
 std::string Utf16ToCp932(std::u16string_view text);
 // The system's ANSI code page for settings and environment files without a
-// byte-order mark: code page 932 everywhere, as the drawings' home systems use.
+// byte-order mark. POSIX has no such setting and always decodes code page 932,
+// the code page of the systems the drawings come from.
 std::u16string AnsiToUtf16(std::string_view bytes);
+
+// UTF-8 <-> UTF-16 for file names, arguments and terminal output. Invalid UTF-8
+// (and, in the other direction, a lone surrogate) becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view bytes);
+std::string Utf16ToUtf8(std::u16string_view text);
 
 }  // namespace plandock::platform

@@ -1,32 +1,39 @@
-// Files and folders. Paths are UTF-16 texts accepting '\' and '/'.
-// Nothing here throws; failures are results.
+// Files and folders. Paths are UTF-16 texts accepting '\' and '/' as separators
+// (on POSIX a '\' is taken as a separator too). Nothing here throws; failures are results.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace plandock::platform {
 
-std::string NativePath(const std::u16string& p);  // form usable by the OS (UTF-8 on POSIX)
-bool FileExists(const std::u16string& p);          // an existing file, not a folder
+char16_t NativeSeparator();                        // '\' on Windows, '/' on POSIX
+std::string NativePath(const std::u16string& p);  // form usable by the OS (UTF-8 with '/' on POSIX)
+bool FileExists(const std::u16string& p);          // an existing file, not a folder; links followed
 bool DirExists(const std::u16string& p);
-bool DeleteFileAt(const std::u16string& p);        // false when missing or refused
+bool DeleteFileAt(const std::u16string& p);        // false when missing, a folder or refused
 void CreateDirs(const std::u16string& p);          // with parents; errors ignored
-bool DeleteEmptyDir(const std::u16string& p);      // false when not empty or invalid
-// Reads the whole file; false when it cannot be opened or read.
+// Removes folder p when it holds no entries. False when p is not an existing
+// folder or is not empty; true otherwise, even when the system refuses the removal.
+bool DeleteEmptyDir(const std::u16string& p);
+// Reads the whole file into `out`; false (and `out` empty) when it cannot be opened or read.
 bool ReadWholeFile(const std::u16string& p, std::vector<uint8_t>& out);
 // Writes `data` to a temporary file beside `p`, then renames it over `p`:
 // on failure the previous file at `p` is untouched and the temporary removed.
+// A replaced file keeps its permission bits.
 bool WriteFileReplacing(const std::u16string& p, const uint8_t* data, size_t size);
-// Copies `from` to `to` and gives the copy the source's times. POSIX cannot
-// set a creation time: there only the access and write times are copied.
+// Copies `from` to `to` (replacing `to`) and gives the copy the source's times.
+// POSIX cannot set a creation time: there only the access and write times are
+// copied. On failure a previous file at `to` is untouched.
 bool CopyFileKeepTimes(const std::u16string& from, const std::u16string& to);
-// The folder of the running executable with a trailing separator.
+// The folder of the running executable with a trailing separator; empty when unknown.
 std::u16string ProgramFolder();
-// A new private folder under the system temp folder, with a trailing separator.
+// A new private folder (owner access only) under the system temp folder, named
+// `prefix` plus random characters, with a trailing separator; empty on failure.
 std::u16string MakePrivateTempDir(const std::u16string& prefix);
-// Entry names (not paths) in folder p; empty when p is not a folder.
+// Entry names (not paths) in folder p, sorted, without "." and ".."; empty when p is not a folder.
 std::vector<std::u16string> ListDir(const std::u16string& p);
 
 }  // namespace plandock::platform

@@ -1,0 +1,166 @@
+// Code page 932 through glibc's iconv "CP932" table, with the few single bytes and
+// replacements that table leaves out filled in to match Windows.
+#include "platform/code_page.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+
+namespace plandock::platform {
+
+namespace {
+
+// One conversion descriptor per thread and direction, opened on first use.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  void Reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+  // Converts as much as possible; returns 0 or the errno that stopped it.
+  int Run(const char*& in, size_t& in_left, char*& out, size_t& out_left) {
+    char* src = const_cast<char*>(in);
+    const size_t rc = iconv(cd_, &src, &in_left, &out, &out_left);
+    in = src;
+    return rc == static_cast<size_t>(-1) ? errno : 0;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// Single bytes Windows decodes but the iconv table rejects.
+char16_t ExtraSingleByte(uint8_t b) {
+  switch (b) {
+    case 0x80: return 0x0080;
+    case 0xA0: return 0xF8F0;
+    case 0xFD: return 0xF8F1;
+    case 0xFE: return 0xF8F2;
+    case 0xFF: return 0xF8F3;
+    default: return 0;
+  }
+}
+
+int ExtraEncoding(char16_t c) {
+  switch (c) {
+    case 0x0080: return 0x80;
+    case 0xF8F0: return 0xA0;
+    case 0xF8F1: return 0xFD;
+    case 0xF8F2: return 0xFE;
+    case 0xF8F3: return 0xFF;
+    default: return -1;
+  }
+}
+
+bool IsAscii(const char16_t* p, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    if (p[i] >= 0x80) return false;
+  }
+  return true;
+}
+
+// The iconv output is UTF-16LE bytes; assemble code units explicitly so the
+// host byte order does not matter.
+void AppendUtf16Le(const std::string& bytes, size_t used, std::u16string& out) {
+  for (size_t i = 0; i + 1 < used; i += 2) {
+    out += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                 (static_cast<uint8_t>(bytes[i + 1]) << 8));
+  }
+}
+
+}  // namespace
+
+std::u16string Cp932ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  size_t ascii = 0;
+  while (ascii < bytes.size() && static_cast<uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+  for (size_t i = 0; i < ascii; ++i) out += static_cast<char16_t>(bytes[i]);
+  if (ascii == bytes.size()) return out;
+
+  thread_local Converter conv("UTF-16LE", "CP932");
+  const char* in = bytes.data() + ascii;
+  size_t in_left = bytes.size() - ascii;
+  if (!conv.ok()) {
+    out.append(in_left, char16_t{0xFFFD});
+    return out;
+  }
+  conv.Reset();
+  std::string buf(in_left * 2 + 16, '\0');
+  while (in_left > 0) {
+    char* dst = buf.data();
+    size_t dst_left = buf.size();
+    const int err = conv.Run(in, in_left, dst, dst_left);
+    AppendUtf16Le(buf, buf.size() - dst_left, out);
+    if (err == 0 || err == E2BIG) continue;
+    // EILSEQ or EINVAL: an undefined or cut-off sequence at `in`.
+    const auto b = static_cast<uint8_t>(*in);
+    size_t skip = 1;
+    char16_t c = ExtraSingleByte(b);
+    if (c == 0) {
+      c = 0xFFFD;
+      if (IsLeadByte(b) && in_left >= 2 && IsTrailByte(static_cast<uint8_t>(in[1]))) skip = 2;
+    }
+    out += c;
+    in += skip;
+    in_left -= skip;
+    conv.Reset();
+  }
+  return out;
+}
+
+std::string Utf16ToCp932(std::u16string_view text) {
+  std::string out;
+  if (IsAscii(text.data(), text.size())) {
+    out.reserve(text.size());
+    for (char16_t c : text) out += static_cast<char>(c);
+    return out;
+  }
+  std::string le;
+  le.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    le += static_cast<char>(c & 0xFF);
+    le += static_cast<char>(c >> 8);
+  }
+  thread_local Converter conv("CP932", "UTF-16LE");
+  if (!conv.ok()) return std::string(text.size(), '?');
+  conv.Reset();
+  const char* in = le.data();
+  size_t in_left = le.size();
+  std::string buf(text.size() * 2 + 16, '\0');
+  out.reserve(text.size() * 2);
+  while (in_left > 0) {
+    char* dst = buf.data();
+    size_t dst_left = buf.size();
+    const int err = conv.Run(in, in_left, dst, dst_left);
+    out.append(buf.data(), buf.size() - dst_left);
+    if (err == 0 || err == E2BIG) continue;
+    // One character that cannot be written: a pair of surrogates counts once.
+    const char16_t c = static_cast<char16_t>(static_cast<uint8_t>(in[0]) |
+                                             (in_left >= 2 ? static_cast<uint8_t>(in[1]) << 8 : 0));
+    size_t skip = in_left >= 2 ? 2 : in_left;
+    if (c >= 0xD800 && c < 0xDC00 && in_left >= 4) {
+      const char16_t next = static_cast<char16_t>(static_cast<uint8_t>(in[2]) |
+                                                  (static_cast<uint8_t>(in[3]) << 8));
+      if (next >= 0xDC00 && next < 0xE000) skip = 4;
+    }
+    const int extra = skip == 2 ? ExtraEncoding(c) : -1;
+    out += extra >= 0 ? static_cast<char>(extra) : '?';
+    in += skip;
+    in_left -= skip;
+    conv.Reset();
+  }
+  return out;
+}
+
+std::u16string AnsiToUtf16(std::string_view bytes) { return Cp932ToUtf16(bytes); }
+
+}  // namespace plandock::platform
