@@ -1,0 +1,93 @@
+#include "merge/block_merge.h"
+
+#include <algorithm>
+
+#include "util/number.h"
+#include "util/text.h"
+
+namespace plandock {
+namespace {
+
+constexpr uint32_t kMaxNameSuffix = 99999999;
+
+size_t MarkerPos(const std::u16string& name) {
+  const int pos = TextPos(kBlockNameMarker, UpperText(name));
+  if (pos < 0) return name.size();
+  return std::min(static_cast<size_t>(pos), name.size());
+}
+
+}  // namespace
+
+std::u16string BlockNameHead(const std::u16string& name) { return name.substr(0, MarkerPos(name)); }
+
+std::u16string BlockNameTail(const std::u16string& name) { return name.substr(MarkerPos(name)); }
+
+uint32_t BlockTable::MapBlockNumber(uint32_t number) const {
+  const auto it = by_no1_.find(number);
+  return it == by_no1_.end() ? 0 : rows[it->second].no2;
+}
+
+BlockEntryLookup BlockTable::LookupBlockEntry(uint32_t number) const {
+  const auto it = by_no1_.find(number);
+  if (it == by_no1_.end()) return {};
+  const TJWW_BlockTable& row = rows[it->second];
+  return {row.no2, row.name1, row.name2};
+}
+
+void BlockTable::Add(TJWW_BlockTable row) {
+  by_no1_.emplace(row.no1, rows.size());
+  rows.push_back(std::move(row));
+}
+
+BlockNamer::BlockNamer(const TJwwData& base) {
+  base_heads_.reserve(base.EntBlockDef.size());
+  for (const TEntJwwBlockDef& def : base.EntBlockDef) base_heads_.insert(BlockNameHead(def.strName));
+}
+
+bool BlockNamer::BlockNameUsed(const std::u16string& name) const {
+  return base_heads_.contains(BlockNameHead(name));
+}
+
+std::u16string BlockNamer::MakeUniqueBlockName(const std::u16string& name) {
+  const std::u16string head = BlockNameHead(name);
+  const std::u16string tail = BlockNameTail(name);
+  uint32_t& last = next_n_[head];
+  while (last < kMaxNameSuffix) {
+    ++last;
+    // The suffix cannot complete the marker, so head + "_" + n is the candidate's head.
+    const std::u16string candidate_head = head + u"_" + IntToText(last);
+    if (!base_heads_.contains(candidate_head) && !given_heads_.contains(candidate_head)) {
+      return candidate_head + tail;
+    }
+  }
+  return {};
+}
+
+void BlockNamer::NoteGivenName(const std::u16string& name) { given_heads_.insert(BlockNameHead(name)); }
+
+BlockTable BuildBlockTable(const TJwwData& base, const TJwwData& merged) {
+  uint32_t offset = 0;
+  if (!base.EntBlockDef.empty()) {
+    uint32_t largest = 0;
+    for (const TEntJwwBlockDef& def : base.EntBlockDef) largest = std::max(largest, def.nNumber);
+    offset = largest + 1;
+  }
+  BlockNamer namer(base);
+  BlockTable table;
+  table.rows.reserve(merged.EntBlockDef.size());
+  for (size_t i = 0; i < merged.EntBlockDef.size(); ++i) {
+    const TEntJwwBlockDef& def = merged.EntBlockDef[i];
+    TJWW_BlockTable row;
+    row.no1 = def.nNumber;
+    row.defno1 = static_cast<int32_t>(i);
+    row.name1 = def.strName;
+    row.no2 = row.no1 + offset;
+    row.defno2 = static_cast<int32_t>(base.EntBlockDef.size() + i);
+    row.name2 = namer.BlockNameUsed(row.name1) ? namer.MakeUniqueBlockName(row.name1) : row.name1;
+    namer.NoteGivenName(row.name2);
+    table.Add(std::move(row));
+  }
+  return table;
+}
+
+}  // namespace plandock

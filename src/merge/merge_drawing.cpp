@@ -1,0 +1,42 @@
+#include "merge/merge_drawing.h"
+
+#include "document/jww_file.h"
+#include "merge/block_merge.h"
+#include "merge/placement.h"
+#include "merge/transfer.h"
+
+namespace plandock {
+
+void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
+                  const MergeSettings& options, const BlockTable& blocks) {
+  const FactorTable factors =
+      MakeFactorTable(base, merged, targets.layer_group, options.RealSize);
+  // Merged reference texts are never copied, so the base's points do not grow
+  // while the copies are appended.
+  const std::vector<ReferencePoint> base_points =
+      CollectReferencePoints(base, options.ReferenceText, options.RotateByBaseReference);
+  const std::vector<ReferencePoint> merged_points = CollectReferencePoints(
+      merged, options.ReferenceText, options.CounterRotateByMergedReference);
+  for (const ReferencePoint& b : base_points) {
+    for (const ReferencePoint& m : merged_points) {
+      const Placement placement(b, m, factors, options.ScaleTexts, options.ScalePointMarkers);
+      TransferEntities(base, merged, placement, targets, options, blocks);
+    }
+  }
+}
+
+void MergeDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
+                  const MergeSettings& options) {
+  const BlockTable blocks = BuildBlockTable(base, merged);
+  MergeExtendedTables(base, merged);
+  PlaceDrawing(base, merged, targets, options, blocks);
+  AppendBlockDefinitions(base, merged, blocks, targets, options);
+}
+
+int CountReferenceTexts(TJwwData& doc, const std::u16string& path,
+                        const std::u16string& reference_text) {
+  if (!FileIn(doc, path)) return 0;
+  return CountReferenceTextsIn(doc, reference_text);
+}
+
+}  // namespace plandock
