@@ -1,0 +1,56 @@
+// Reads a whole JWW drawing: header and tables, the object lists, the image
+// section, then derives the block tree.
+#include <vector>
+
+#include "document/block_tree.h"
+#include "document/entity_io.h"
+#include "document/header_io.h"
+#include "document/jww_file.h"
+#include "platform/files.h"
+
+namespace plandock {
+namespace {
+
+bool ReadObjectSections(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
+  const int32_t version = doc.Enthd.jwVer;
+  ArchiveClasses classes;
+  if (!ReadEntityList(in, doc, version, classes, why)) return false;
+  if (!ReadBlockDefList(in, doc, version, classes, why)) return false;
+  if (version >= kSinceImages && !ReadImageSection(in, doc, why)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* why,
+                  size_t* end) {
+  doc.DataInit();
+  if (why != nullptr) *why = ReadFailure::kNone;
+  ArchiveReader in(data, size, doc);
+  const bool header_ok = ReadHeader(in, doc, why);
+  bool ok = header_ok && ReadObjectSections(in, doc, why);
+  // The counts announced by the file, as far as the lists took them in.
+  doc.Enthd.n1 = static_cast<int32_t>(doc.EntNo.size());
+  doc.Enthd.n2 = doc.EntBlockDefN();
+  // A rejected header leaves no drawing to build a tree from.
+  if (header_ok) MakeBlockTree(doc);
+  if (end != nullptr) *end = in.pos();
+  return ok;
+}
+
+bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* why) {
+  return FileInMemory(doc, data, size, why, nullptr);
+}
+
+bool FileIn(TJwwData& doc, const std::u16string& path, ReadFailure* why) {
+  std::vector<uint8_t> data;
+  if (!platform::ReadWholeFile(path, data)) {
+    doc.DataInit();
+    MakeBlockTree(doc);
+    if (why != nullptr) *why = ReadFailure::kIo;
+    return false;
+  }
+  return FileInMemory(doc, data.data(), data.size(), why, nullptr);
+}
+
+}  // namespace plandock
