@@ -1,0 +1,51 @@
+// One merge job: the checks of its inputs, the reading and merging of every
+// drawing, the after-merge operations and the saved result.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "merge/job_host.h"
+#include "merge/merge_settings.h"
+
+namespace plandock {
+
+// How a job ended. Only kCompleted ends with the status "完了".
+enum class MergeJobResult {
+  kCompleted,
+  kInputRejected,   // an input check failed; nothing was read or written
+  kCancelled,       // "No" in a reference-check box
+  kInterrupted,     // Escape; nothing was written
+  kBaseUnreadable,  // the base drawing could not be read
+  kSaveFailed,      // the result could not be written; the destination is untouched
+};
+
+// The two documents a front end keeps for its whole life: JWW holds the base
+// drawing and then the result, JWW1 the drawing being merged. Each extracts
+// its images into its own folder inside a private folder of this instance.
+struct MergeDocuments {
+  TJwwData JWW;
+  TJwwData JWW1;
+  std::u16string image_root;  // the private folder; empty when none could be made
+  ~MergeDocuments();
+};
+
+// Creates both documents with image extraction on and their image folders
+// made. When no private folder can be made, images are read past instead.
+std::unique_ptr<MergeDocuments> CreateDocuments();
+// Empties both documents (deleting their extracted images) and removes the
+// image folders that are left empty. Safe to call more than once.
+void FreeDocuments(MergeDocuments& docs);
+
+// Runs one merge job. Normalises `entries` in place (cleared cells, rewritten
+// layer and colour cells, "エラーファイル：" before unreadable paths); these
+// changes stay whatever the result. Leaves both documents empty.
+MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
+                           JobHost& host, MergeDocuments& docs);
+// The same with documents made for this job alone.
+MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
+                           JobHost& host);
+
+}  // namespace plandock

@@ -1,0 +1,100 @@
+// The checks of a job's inputs: base and destination paths, entry names and
+// the layer-group, layer and colour cells of the file list.
+#include <string>
+#include <unordered_map>
+
+#include "merge/merge_job_internal.h"
+#include "merge/merge_job_texts.h"
+#include "platform/files.h"
+#include "util/number.h"
+#include "util/path.h"
+#include "util/text.h"
+
+namespace plandock::job {
+namespace {
+
+bool RejectInput(JobHost& host, const char16_t* text, BrowseButton focus) {
+  host.Beep();
+  host.Ask(MessageKind::kError, text, MessageButtons::kOk);
+  host.ShowStatus(text);
+  host.FocusBrowse(focus);
+  return false;
+}
+
+bool IsStandardColor(int v) { return v >= 1 && v <= 9; }
+bool IsExtendedColor(int v) { return v >= 101 && v <= 356; }
+
+// An entry path that can take part, judged before the duplicate test.
+bool IsUsableDrawingPath(const std::u16string& path) {
+  if (IsBlank(path)) return false;
+  if (PathExtLower(path) != u".jww") return false;
+  return platform::FileExists(path);
+}
+
+}  // namespace
+
+bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* destination) {
+  if (settings.BasePath.empty()) {
+    return RejectInput(host, job_text::kNoBase, BrowseButton::kBase);
+  }
+  if (!platform::FileExists(settings.BasePath)) {
+    return RejectInput(host, job_text::kBaseMissing, BrowseButton::kBase);
+  }
+  if (settings.DestinationPath.empty() && !settings.OverwriteBase) {
+    return RejectInput(host, job_text::kNoDestination, BrowseButton::kDestination);
+  }
+  *destination = settings.OverwriteBase ? settings.BasePath : settings.DestinationPath;
+  return true;
+}
+
+void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
+                     const std::u16string& destination) {
+  // How many entries hold each upper-cased path right now, so that the
+  // duplicate test sees the list as earlier clearings left it.
+  std::unordered_map<std::u16string, int> holders;
+  std::vector<std::u16string> upper(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    upper[i] = UpperText(entries[i].Path);
+    ++holders[upper[i]];
+  }
+  const std::u16string upper_base = UpperText(base_path);
+  const std::u16string upper_destination = UpperText(destination);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const bool keep = IsUsableDrawingPath(entries[i].Path) && holders[upper[i]] == 1 &&
+                      upper[i] != upper_base && upper[i] != upper_destination;
+    if (keep) continue;
+    --holders[upper[i]];
+    entries[i].Path.clear();
+  }
+}
+
+int ReadLayerTarget(const std::u16string& cell) {
+  if (cell.empty()) return -1;
+  const char16_t first = cell[0];
+  if ((first >= u'A' && first <= u'E') || cell == u"F") return TextToInt(u"$" + cell);
+  return TextToInt(cell);
+}
+
+void CleanEntryCells(std::vector<MergeEntry>& entries) {
+  for (MergeEntry& entry : entries) {
+    for (std::u16string* cell : {&entry.LayerGroup, &entry.Layer}) {
+      *cell = UpperText(RemoveSpaces(*cell));
+      if (cell->empty()) continue;
+      const int v = ReadLayerTarget(*cell);
+      if (v < 0 || v > 15) cell->clear();
+    }
+    const int color = TextToInt(RemoveSpaces(entry.PenColor));
+    entry.PenColor =
+        IsStandardColor(color) || IsExtendedColor(color) ? IntToText(color) : std::u16string();
+  }
+}
+
+MergeTargets ReadTargets(const MergeEntry& entry) {
+  MergeTargets targets;
+  targets.layer_group = ReadLayerTarget(entry.LayerGroup);
+  targets.layer = ReadLayerTarget(entry.Layer);
+  targets.color = entry.PenColor.empty() ? 0 : TextToInt(entry.PenColor);
+  return targets;
+}
+
+}  // namespace plandock::job

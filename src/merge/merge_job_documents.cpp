@@ -1,0 +1,63 @@
+// The documents of a front end and their image folders, private to this
+// running instance so that two instances never touch each other's images.
+#include <memory>
+
+#include "document/images.h"
+#include "merge/merge_job.h"
+#include "merge/merge_job_internal.h"
+#include "platform/files.h"
+
+namespace plandock {
+namespace {
+
+std::u16string ImageFolder(const std::u16string& root, const char16_t* name) {
+  return root + name + platform::NativeSeparator();
+}
+
+void RemoveImageFolders(const std::u16string& root) {
+  platform::DeleteEmptyDir(ImageFolder(root, u"TEMP"));
+  platform::DeleteEmptyDir(ImageFolder(root, u"TEMP1"));
+  platform::DeleteEmptyDir(root);
+}
+
+}  // namespace
+
+namespace job {
+
+void EmptyDocument(TJwwData& doc, bool images_on) {
+  JwwDataFree(doc);
+  // Without a folder to extract into, the image list is read and the bytes skipped.
+  doc.BindImageExp = images_on && !doc.BindImageFolder.empty();
+  doc.BindImageExr = images_on;
+}
+
+}  // namespace job
+
+std::unique_ptr<MergeDocuments> CreateDocuments() {
+  auto docs = std::make_unique<MergeDocuments>();
+  docs->image_root = platform::MakePrivateTempDir(u"plandock-");
+  if (!docs->image_root.empty()) {
+    docs->JWW.BindImageFolder = ImageFolder(docs->image_root, u"TEMP");
+    docs->JWW1.BindImageFolder = ImageFolder(docs->image_root, u"TEMP1");
+    platform::CreateDirs(docs->JWW.BindImageFolder);
+    platform::CreateDirs(docs->JWW1.BindImageFolder);
+  }
+  job::EmptyDocument(docs->JWW, true);
+  job::EmptyDocument(docs->JWW1, true);
+  return docs;
+}
+
+void FreeDocuments(MergeDocuments& docs) {
+  for (TJwwData* doc : {&docs.JWW, &docs.JWW1}) {
+    JwwDataFree(*doc);
+    doc->BindImageFolder.clear();
+    doc->BindImageExp = false;
+  }
+  if (docs.image_root.empty()) return;
+  RemoveImageFolders(docs.image_root);
+  docs.image_root.clear();
+}
+
+MergeDocuments::~MergeDocuments() { FreeDocuments(*this); }
+
+}  // namespace plandock

@@ -1,0 +1,44 @@
+// The stages of a merge job, shared by the files of the job within this folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "merge/job_host.h"
+#include "merge/merge_drawing.h"
+#include "merge/merge_job.h"
+#include "merge/merge_settings.h"
+
+namespace plandock::job {
+
+// Checks the base and destination paths; on failure beeps, shows the message
+// box and status, moves the focus and returns false. On success *destination
+// is the path the result goes to.
+bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* destination);
+
+// Clears every entry path that is blank, not ".jww", missing, listed again
+// further on (letter case ignored), or names the base or the destination.
+void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
+                     const std::u16string& destination);
+
+// Rewrites the layer-group, layer and colour cells in their normalised form and
+// clears those that name no target.
+void CleanEntryCells(std::vector<MergeEntry>& entries);
+
+// The layer group or layer a normalised cell names: -1 for an empty cell.
+int ReadLayerTarget(const std::u16string& cell);
+MergeTargets ReadTargets(const MergeEntry& entry);
+
+enum class ReferenceCheck { kGoOn, kInterrupted, kCancelled };
+// Counts the reference texts of every drawing and asks whether to go on when
+// one has none (or too many). Leaves JWW empty with image extraction on unless
+// the result is kGoOn.
+ReferenceCheck CheckReferenceTexts(const MergeSettings& settings,
+                                   const std::vector<MergeEntry>& entries, JobHost& host,
+                                   MergeDocuments& docs);
+
+// Empties `doc` (deleting its extracted images) and switches its image
+// extraction on or off.
+void EmptyDocument(TJwwData& doc, bool images_on);
+
+}  // namespace plandock::job

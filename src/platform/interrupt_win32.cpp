@@ -1,0 +1,35 @@
+// Ctrl+C and consoles on Windows.
+#include "platform/interrupt.h"
+
+#include <windows.h>
+#include <io.h>
+
+#include <atomic>
+#include <cstdio>
+
+namespace plandock::platform {
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  if (event != CTRL_C_EVENT) return FALSE;
+  // A second Ctrl+C before the job looked falls through to the default: exit.
+  return interrupted.exchange(true) ? FALSE : TRUE;
+}
+
+}  // namespace
+
+void CatchInterrupts() {
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+  SetConsoleOutputCP(CP_UTF8);
+  SetConsoleCP(CP_UTF8);
+}
+
+bool TakeInterrupt() { return interrupted.exchange(false); }
+
+bool IsTerminal(ConsoleStream stream) {
+  return _isatty(_fileno(stream == ConsoleStream::kInput ? stdin : stderr)) != 0;
+}
+
+}  // namespace plandock::platform

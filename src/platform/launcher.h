@@ -1,0 +1,24 @@
+// Starting the CAD program on a saved drawing. Failures are results; nothing
+// is shown to the user and nothing waits for the started program.
+#pragma once
+
+#include <string>
+
+namespace plandock::platform {
+
+// The program path in a registered open command: the command cut at its first
+// blank, then without a leading double quote and, after that, a trailing one.
+std::u16string CadProgramFromCommand(const std::u16string& command);
+
+// The program registered for drawings, or empty when there is none.
+// Windows: the open command of the ".JWW" file type. POSIX has no such
+// registration: the desktop's opener (xdg-open) on the PATH stands for it.
+std::u16string FindCadExecutable();
+
+// Starts the CAD program (FindCadExecutable, else "C:\JWW\JW_WIN.EXE") on
+// `drawing`, in the program's folder, without waiting. Returns false, having
+// started nothing, when the program or the drawing does not exist, `drawing`
+// is empty, or the start fails.
+bool StartCad(const std::u16string& drawing);
+
+}  // namespace plandock::platform
