@@ -1,0 +1,42 @@
+// The merge job's front end on a terminal: status texts and message boxes go
+// to standard error, questions are asked on standard input, Ctrl+C is Escape.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "merge/job_host.h"
+
+namespace plandock {
+
+struct CliHostOptions {
+  bool assume_yes = false;   // --yes: every question is answered Yes
+  bool interactive = false;  // questions can be asked on `in`
+  bool beep = false;         // `out` is a terminal that can ring
+  std::FILE* in = stdin;
+  std::FILE* out = stderr;
+};
+
+class CliJobHost : public JobHost {
+ public:
+  explicit CliJobHost(const CliHostOptions& options) : options_(options) {}
+  // Options for the process's own console, Ctrl+C caught from now on.
+  static CliHostOptions ConsoleOptions(bool assume_yes);
+
+  void ShowStatus(const std::u16string& text) override;
+  MessageAnswer Ask(MessageKind kind, const std::u16string& text,
+                    MessageButtons buttons) override;
+  void Beep() override;
+  bool EscapePressed() override;
+  void SetMergeEnabled(bool) override {}
+  void FocusBrowse(BrowseButton) override {}
+
+ private:
+  void PrintLine(const std::u16string& text);
+  MessageAnswer AskYesNo();
+
+  CliHostOptions options_;
+  std::u16string last_status_;
+};
+
+}  // namespace plandock

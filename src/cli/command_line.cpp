@@ -1,0 +1,49 @@
+// Dispatch of the plandock subcommands.
+#include "cli/command_line.h"
+
+#include <cstdio>
+
+#include "cli/info_command.h"
+#include "cli/merge_args.h"
+#include "cli/merge_command.h"
+
+namespace plandock {
+namespace {
+
+constexpr char kVersion[] = "Plandock Ver.1.20\n";
+
+constexpr char kUsage[] =
+    R"usage(usage: plandock merge --base BASE --out DEST [flags] [ENTRY [--group G] [--layer L] [--color C]]...
+       plandock info FILE [--json]
+       plandock --help | --version
+
+Plandock merges JWW drawings into one drawing: a base plan and overlays placed
+on it by reference-point texts, written in the base drawing's own version.
+
+)usage";
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args) {
+  if (args.empty()) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  const std::string& command = args[0];
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (command == "merge") return RunMergeCommand(rest);
+  if (command == "info") return RunInfoCommand(rest);
+  if (command == "--help" || command == "-h") {
+    std::fputs(kUsage, stdout);
+    std::fputs(kMergeUsage, stdout);
+    return 0;
+  }
+  if (command == "--version") {
+    std::fputs(kVersion, stdout);
+    return 0;
+  }
+  std::fprintf(stderr, "plandock: unknown command '%s' (see plandock --help)\n", command.c_str());
+  return 2;
+}
+
+}  // namespace plandock

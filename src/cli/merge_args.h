@@ -1,0 +1,35 @@
+// The arguments of `plandock merge`, parsed without touching any file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "merge/merge_settings.h"
+
+namespace plandock {
+
+// One option from the command line, kept to be applied over the settings file.
+struct OptionChange {
+  int flag = 0;  // row of the flag table
+  std::u16string value;
+};
+
+struct MergeRequest {
+  bool help = false;
+  bool yes = false;                    // answer Yes where the job asks
+  std::u16string settings_file;        // empty: start from the defaults
+  std::vector<OptionChange> changes;   // in command-line order
+  std::vector<MergeEntry> entries;     // the file list, with each row's cells
+};
+
+// Parses the words after "merge" (UTF-8). Returns false with a one-line
+// *error on a usage error; *request is then unspecified.
+bool ParseArgs(const std::vector<std::string>& args, MergeRequest* request, std::string* error);
+
+// Applies the options of `request` over `settings`, in command-line order.
+void ApplyOptions(const MergeRequest& request, MergeSettings& settings);
+
+// The help text of `plandock merge`: every flag and the window control it stands for.
+extern const char kMergeUsage[];
+
+}  // namespace plandock

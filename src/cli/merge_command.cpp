@@ -1,0 +1,94 @@
+// `plandock merge`: arguments, settings file and flags, the job, the exit status.
+#include "cli/merge_command.h"
+
+#include <cstdio>
+
+#include "app/settings_file.h"
+#include "cli/cli_job_host.h"
+#include "cli/merge_args.h"
+#include "merge/merge_job.h"
+#include "platform/files.h"
+#include "util/text.h"
+
+namespace plandock {
+namespace {
+
+constexpr int kExitCompleted = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+void PrintError(const std::string& text) {
+  std::fprintf(stderr, "plandock merge: %s\n", text.c_str());
+}
+
+// The settings to start from: the defaults, or those of the settings file.
+bool LoadStartSettings(const std::u16string& path, MergeSettings* settings) {
+  AppSettings app;
+  if (!path.empty()) {
+    if (!platform::FileExists(path) || !LoadSettingsFile(path, app)) {
+      PrintError("cannot read the settings file " + TextToUtf8(path));
+      return false;
+    }
+  }
+  *settings = app.Merge;
+  return true;
+}
+
+void ReportClearedCells(const std::string& row, const MergeEntry& before, const MergeEntry& after) {
+  struct Cell {
+    const char* flag;
+    std::u16string MergeEntry::*text;
+  };
+  static constexpr Cell kCells[] = {{"--group", &MergeEntry::LayerGroup},
+                                    {"--layer", &MergeEntry::Layer},
+                                    {"--color", &MergeEntry::PenColor}};
+  for (const Cell& cell : kCells) {
+    if (!(before.*cell.text).empty() && (after.*cell.text).empty()) {
+      std::fprintf(stderr, "%s: %s %s ignored\n", row.c_str(), cell.flag,
+                   TextToUtf8(before.*cell.text).c_str());
+    }
+  }
+}
+
+// The window shows the job's changes to its file list; here each row the job
+// gave up on, wholly or in part, is named.
+void ReportEntryChanges(const std::vector<MergeEntry>& before,
+                        const std::vector<MergeEntry>& after) {
+  for (size_t i = 0; i < after.size(); ++i) {
+    const std::string row = "entry " + std::to_string(i + 1);
+    if (after[i].Path != before[i].Path) {
+      // An unreadable drawing keeps its path behind "エラーファイル：".
+      const std::string text = after[i].Path.empty()
+                                   ? row + " passed over: " + TextToUtf8(before[i].Path)
+                                   : TextToUtf8(after[i].Path);
+      std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    ReportClearedCells(row, before[i], after[i]);
+  }
+}
+
+}  // namespace
+
+int RunMergeCommand(const std::vector<std::string>& args) {
+  MergeRequest request;
+  std::string error;
+  if (!ParseArgs(args, &request, &error)) {
+    PrintError(error + " (see plandock merge --help)");
+    return kExitUsage;
+  }
+  if (request.help) {
+    std::fputs(kMergeUsage, stdout);
+    return kExitCompleted;
+  }
+  MergeSettings settings;
+  if (!LoadStartSettings(request.settings_file, &settings)) return kExitFailed;
+  ApplyOptions(request, settings);
+
+  CliJobHost host(CliJobHost::ConsoleOptions(request.yes));
+  std::vector<MergeEntry> entries = request.entries;
+  const MergeJobResult result = RunMergeJob(settings, entries, host);
+  ReportEntryChanges(request.entries, entries);
+  return result == MergeJobResult::kCompleted ? kExitCompleted : kExitFailed;
+}
+
+}  // namespace plandock
