@@ -1,0 +1,151 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/support.h"
+
+namespace plandock::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+
+std::vector<uint8_t> ReadAll(const std::u16string& p) {
+  std::vector<uint8_t> out;
+  EXPECT_TRUE(ReadWholeFile(p, out));
+  return out;
+}
+
+bool Write(const std::u16string& p, const std::string& s) {
+  return WriteFileReplacing(p, reinterpret_cast<const uint8_t*>(s.data()), s.size());
+}
+
+class FilesTest : public ::testing::Test {
+ protected:
+  // A path inside the test folder, joined with a backslash to show it is accepted.
+  std::u16string At(const std::u16string& name) const { return dir_.path().u16string() + u"\\" + name; }
+  std::u16string Dir() const { return dir_.path().u16string(); }
+
+  test::ScopedTempDir dir_;
+};
+
+TEST_F(FilesTest, WriteFileReplacingCreatesAndReplaces) {
+  const std::u16string p = At(u"\u56F3\u9762.jww");
+  ASSERT_TRUE(Write(p, "first"));
+  EXPECT_EQ(ReadAll(p), Bytes("first"));
+  ASSERT_TRUE(Write(p, "second, longer"));
+  EXPECT_EQ(ReadAll(p), Bytes("second, longer"));
+  ASSERT_TRUE(Write(p, ""));
+  EXPECT_TRUE(ReadAll(p).empty());
+  // Nothing but the file itself is left in the folder.
+  EXPECT_EQ(ListDir(Dir()), std::vector<std::u16string>{u"\u56F3\u9762.jww"});
+}
+
+TEST_F(FilesTest, WriteFileReplacingFailsWithoutTouchingAnything) {
+  EXPECT_FALSE(Write(At(u"missing\\out.jww"), "data"));
+  EXPECT_FALSE(DirExists(At(u"missing")));
+
+  // A folder in the way: the rename fails, the folder and its file stay as they
+  // were and the temporary is removed.
+  const std::u16string folder = At(u"taken.jww");
+  CreateDirs(folder);
+  ASSERT_TRUE(Write(folder + u"/inner.txt", "keep"));
+  EXPECT_FALSE(Write(folder, "data"));
+  EXPECT_TRUE(DirExists(folder));
+  EXPECT_EQ(ReadAll(folder + u"/inner.txt"), Bytes("keep"));
+  EXPECT_EQ(ListDir(Dir()), std::vector<std::u16string>{u"taken.jww"});
+  EXPECT_EQ(ListDir(folder), std::vector<std::u16string>{u"inner.txt"});
+}
+
+TEST_F(FilesTest, CopyFileKeepTimesCopiesBytesAndWriteTime) {
+  const std::u16string from = At(u"a.bmp");
+  const std::u16string to = At(u"b.bmp");
+  const std::string data("\x00\x01\xFFimage", 8);
+  ASSERT_TRUE(Write(from, data));
+  const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  fs::last_write_time(fs::path(NativePath(from)), stamp);
+  ASSERT_TRUE(Write(to, "older copy"));
+
+  ASSERT_TRUE(CopyFileKeepTimes(from, to));
+  EXPECT_EQ(ReadAll(to), Bytes(data));
+  EXPECT_EQ(fs::last_write_time(fs::path(NativePath(to))), fs::last_write_time(fs::path(NativePath(from))));
+  EXPECT_EQ(ListDir(Dir()), (std::vector<std::u16string>{u"a.bmp", u"b.bmp"}));
+}
+
+TEST_F(FilesTest, CopyFileKeepTimesFailures) {
+  const std::u16string to = At(u"b.bmp");
+  ASSERT_TRUE(Write(to, "keep"));
+  EXPECT_FALSE(CopyFileKeepTimes(At(u"missing.bmp"), to));
+  EXPECT_EQ(ReadAll(to), Bytes("keep"));
+  EXPECT_FALSE(CopyFileKeepTimes(to, At(u"missing\\b.bmp")));
+  EXPECT_FALSE(CopyFileKeepTimes(Dir(), At(u"c.bmp")));
+  EXPECT_FALSE(FileExists(At(u"c.bmp")));
+}
+
+TEST_F(FilesTest, ExistenceDeletionAndFolders) {
+  const std::u16string file = At(u"f.txt");
+  const std::u16string sub = At(u"x\\y/z");
+  ASSERT_TRUE(Write(file, "x"));
+  CreateDirs(sub);
+
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_FALSE(DirExists(file));
+  EXPECT_TRUE(DirExists(sub));
+  EXPECT_FALSE(FileExists(sub));
+  EXPECT_FALSE(FileExists(At(u"none")));
+
+  EXPECT_FALSE(DeleteFileAt(sub));  // a folder is not a file
+  EXPECT_TRUE(DeleteFileAt(file));
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(DeleteFileAt(file));  // already gone
+
+  EXPECT_FALSE(DeleteEmptyDir(At(u"x")));  // holds y
+  EXPECT_TRUE(DirExists(At(u"x")));
+  EXPECT_TRUE(DeleteEmptyDir(sub));
+  EXPECT_FALSE(DirExists(sub));
+  EXPECT_FALSE(DeleteEmptyDir(sub));  // no longer there
+  ASSERT_TRUE(Write(file, "x"));
+  EXPECT_FALSE(DeleteEmptyDir(file));  // not a folder
+  EXPECT_TRUE(FileExists(file));
+}
+
+TEST_F(FilesTest, ReadAndListFailures) {
+  std::vector<uint8_t> out = {1, 2};
+  EXPECT_FALSE(ReadWholeFile(At(u"none"), out));
+  EXPECT_TRUE(out.empty());
+  EXPECT_FALSE(ReadWholeFile(Dir(), out));
+  EXPECT_TRUE(ListDir(At(u"none")).empty());
+  ASSERT_TRUE(Write(At(u"b"), ""));
+  ASSERT_TRUE(Write(At(u"a"), ""));
+  EXPECT_TRUE(ListDir(At(u"a")).empty());  // a file is not a folder
+  EXPECT_EQ(ListDir(Dir()), (std::vector<std::u16string>{u"a", u"b"}));
+}
+
+TEST(FilesGlobalTest, ProgramFolderAndPrivateTempDir) {
+  const std::u16string program = ProgramFolder();
+  ASSERT_FALSE(program.empty());
+  EXPECT_EQ(program.back(), NativeSeparator());
+  EXPECT_TRUE(DirExists(program));
+
+  const std::u16string temp = MakePrivateTempDir(u"plandock_files_test_");
+  ASSERT_FALSE(temp.empty());
+  EXPECT_EQ(temp.back(), NativeSeparator());
+  EXPECT_TRUE(DirExists(temp));
+  EXPECT_NE(temp.find(u"plandock_files_test_"), std::u16string::npos);
+  const std::u16string other = MakePrivateTempDir(u"plandock_files_test_");
+  EXPECT_NE(other, temp);
+  EXPECT_TRUE(DeleteEmptyDir(temp));
+  EXPECT_TRUE(DeleteEmptyDir(other));
+  EXPECT_FALSE(DirExists(temp));
+}
+
+}  // namespace
+}  // namespace plandock::platform
