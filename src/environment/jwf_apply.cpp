@@ -175,7 +175,7 @@ void EntryApplier::PatternLineType(char16_t selector) {
   if (!Field(0).empty()) row->alLType = HexField(Field(0));
   if (!Field(1).empty()) row->anTokushuSenUintDot = IntField(1);
   if (!Field(2).empty()) row->anTokushuSenPich = IntField(2);
-  // Jw_cad fixes the print pitch of line type 9, whatever the file says.
+  // The print pitch of line type 9 is fixed, whatever the file says.
   if (!Field(3).empty()) row->anPrtTokushuSenPich = number == 9 ? 10 : IntField(3);
 }
 
