@@ -1,0 +1,253 @@
+// Writing the entity list and the block-definition list of a JWW archive.
+
+#include <cmath>
+#include <cstring>
+
+#include "document/block_tree.h"
+#include "document/entity_io.h"
+#include "document/entity_io_internal.h"
+#include "util/text.h"
+
+namespace plandock {
+namespace {
+
+using namespace entity_io;
+
+// Text sizes are written as magnitudes within these bounds.
+constexpr double kMinTextSize = 1e-10;
+constexpr double kMaxTextSize = 1e10;
+
+double ClampTextSize(double v) {
+  v = std::fabs(v);
+  if (v < kMinTextSize) return kMinTextSize;
+  if (v > kMaxTextSize) return kMaxTextSize;
+  return v;
+}
+
+// Whether SanitizeCadText could change the text: it only removes "^m", "\n"
+// and characters below U+0020, so a text without '^', '\' and those is kept.
+bool NeedsSanitize(const std::u16string& s) {
+  for (char16_t c : s) {
+    if (c < 0x20 || c == u'^' || c == u'\\') return true;
+  }
+  return false;
+}
+
+// Fills the fixed fields that follow an attribute block, then appends them at once.
+class Fields {
+ public:
+  template <class T>
+  Fields& Put(T v) {
+    std::memcpy(buf_ + size_, &v, sizeof v);  // little-endian hosts, as the archive
+    size_ += sizeof v;
+    return *this;
+  }
+  void AppendTo(ArchiveWriter& out) const { out.Bytes(buf_, size_); }
+
+ private:
+  uint8_t buf_[kMojiSize];
+  size_t size_ = 0;
+};
+
+// Writes objects of one file version, numbering classes and objects as the
+// reader will: a class is declared before its first object, referred to after.
+class ObjectWriter {
+ public:
+  ObjectWriter(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
+               uint32_t& load_index)
+      : out_(out),
+        doc_(doc),
+        version_(version),
+        sxf_(version >= kSxfVersion),
+        split_(version < kSxfVersion && doc.Enthd.jwVer >= kSxfVersion),
+        classes_(classes),
+        load_index_(load_index) {}
+
+  // How many objects the entry becomes: 0 when it names nothing, 7 for a
+  // dimension whose SXF parts are written as objects of their own.
+  uint32_t ObjectsOf(const EntityArrays& a, const TEntJwwNo& e) const {
+    if (!a.Names(e)) return 0;
+    if (e.EntType == kEntSunpo && IsSplit((*a.sunpo)[static_cast<size_t>(e.EntNo)])) return 7;
+    return 1;
+  }
+
+  // Writes the count and then the objects of the first `used` order entries;
+  // entries that name nothing are neither counted nor written. A block
+  // definition takes its own number between its member count and its members.
+  void WriteList(const EntityArrays& a, size_t used, bool numbers_definition = false) {
+    const TEntJwwNo* entries = a.no->data();
+    uint32_t count = 0;
+    for (size_t i = 0; i < used; ++i) count += ObjectsOf(a, entries[i]);
+    out_.WriteObjectCount(count);
+    if (numbers_definition) ++load_index_;
+    for (size_t i = 0; i < used; ++i) {
+      if (a.Names(entries[i])) WriteObject(a, entries[i]);
+    }
+  }
+
+  // The class tag of a block definition, then the definition and its members.
+  void WriteBlockDef(TEntJwwBlockDef& def) {
+    BeginObject(classes_.list, kBlockDefClassName);
+    out_.WriteAttr(version_, def.att, kEntBlockDef);
+    Fields f;
+    f.Put<uint32_t>(ChangeBlockNo(doc_, def.nNumber)).Put<uint32_t>(def.bRefferd).Put<uint32_t>(
+        def.dtime);
+    f.AppendTo(out_);
+    WriteCleanText(def.strName);
+    WriteList(DefinitionArrays(def), def.mNo.size(), /*numbers_definition=*/true);
+  }
+
+ private:
+  bool IsSplit(const TEntJwwSunpo& s) const { return split_ && s.bSxfMode != 0; }
+
+  void BeginObject(uint32_t& declared_at, std::string_view name) {
+    if (declared_at == 0) {
+      out_.WriteNewClass(version_, name);
+      declared_at = load_index_++;
+    } else {
+      out_.WriteClassRef(declared_at);
+    }
+  }
+  void BeginEntity(int32_t kind) { BeginObject(classes_.entity[kind], kEntityClassNames[kind]); }
+  void EndObject() { ++load_index_; }
+
+  void WriteObject(const EntityArrays& a, const TEntJwwNo& e) {
+    const size_t i = static_cast<size_t>(e.EntNo);
+    BeginEntity(e.EntType);
+    switch (e.EntType) {
+      case kEntLine: Line((*a.line)[i], kEntLine); break;
+      case kEntEnko: Enko((*a.enko)[i]); break;
+      case kEntTen: Ten((*a.ten)[i], (*a.ten)[i].bKariten); break;
+      case kEntMoji: Moji((*a.moji)[i]); break;
+      case kEntSunpo: Sunpo((*a.sunpo)[i]); break;
+      case kEntSolid: Solid((*a.solid)[i]); break;
+      case kEntBlock: Block((*a.block)[i]); break;
+      default: break;
+    }
+    EndObject();
+    if (e.EntType == kEntSunpo) {
+      const TEntJwwSunpo& s = (*a.sunpo)[i];
+      if (IsSplit(s)) WriteSxfPartsAsObjects(s);
+    }
+  }
+
+  // Older versions keep an SXF dimension's parts as plain lines and points;
+  // the reference points are marked provisional.
+  void WriteSxfPartsAsObjects(const TEntJwwSunpo& s) {
+    for (const TEntJwwLine* l : {&s.Ho1, &s.Ho2}) {
+      BeginEntity(kEntLine);
+      Line(*l, kEntLine);
+      EndObject();
+    }
+    const struct {
+      const TEntJwwTen* ten;
+      uint32_t kariten;
+    } points[] = {{&s.Te1, s.Te1.bKariten}, {&s.Te2, s.Te2.bKariten}, {&s.Kt1, 1}, {&s.Kt2, 1}};
+    for (const auto& p : points) {
+      BeginEntity(kEntTen);
+      Ten(*p.ten, p.kariten);
+      EndObject();
+    }
+  }
+
+  void Line(const TEntJwwLine& e, int32_t kind) {
+    out_.WriteAttr(version_, e.att, kind);
+    Fields f;
+    f.Put(e.start_x).Put(e.start_y).Put(e.end_x).Put(e.end_y);
+    f.AppendTo(out_);
+  }
+
+  void Enko(const TEntJwwEnko& e) {
+    out_.WriteAttr(version_, e.att, kEntEnko);
+    Fields f;
+    f.Put(e.start_x).Put(e.start_y).Put(e.dHankei).Put(e.radKaishiKaku).Put(e.radEnkoKaku);
+    f.Put(e.radKatamukiKaku).Put(e.dHenpeiRitsu).Put(e.bZenEnFlg);
+    f.AppendTo(out_);
+  }
+
+  void Ten(const TEntJwwTen& e, uint32_t kariten) {
+    out_.WriteAttr(version_, e.att, kEntTen);
+    Fields f;
+    f.Put(e.start_x).Put(e.start_y).Put(kariten);
+    if (e.att.nPenStyle == kTenStyleExtra) f.Put(e.nCode).Put(e.radKaitenKaku).Put(e.dBairitsu);
+    f.AppendTo(out_);
+  }
+
+  void Moji(const TEntJwwMoji& e) {
+    out_.WriteAttr(version_, e.att, kEntMoji);
+    Fields f;
+    f.Put(e.start_x).Put(e.start_y).Put(e.end_x).Put(e.end_y).Put(e.nMojiShu);
+    f.Put(ClampTextSize(e.dSizeX)).Put(ClampTextSize(e.dSizeY)).Put(e.dKankaku).Put(e.degKakudo);
+    f.AppendTo(out_);
+    WriteCleanText(e.strFontName);
+    WriteCleanText(e.str);
+  }
+
+  void Sunpo(const TEntJwwSunpo& e) {
+    out_.WriteAttr(version_, e.att, kEntSunpo);
+    Line(e.Sen, kEntLine);
+    Moji(e.Moji);
+    if (!sxf_) return;
+    out_.U16(e.bSxfMode);
+    Line(e.Ho1, kEntLine);
+    Line(e.Ho2, kEntLine);
+    for (const TEntJwwTen* t : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2}) Ten(*t, t->bKariten);
+  }
+
+  void Solid(const TEntJwwSolid& e) {
+    out_.WriteAttr(version_, e.att, kEntSolid);
+    Fields f;
+    f.Put(e.start_x).Put(e.start_y).Put(e.end_x).Put(e.end_y);
+    f.Put(e.DPoint2_x).Put(e.DPoint2_y).Put(e.DPoint3_x).Put(e.DPoint3_y);
+    if (e.att.nPenColor == kSolidOwnColor) f.Put(e.Color);
+    f.AppendTo(out_);
+  }
+
+  void Block(const TEntJwwBlock& e) {
+    out_.WriteAttr(version_, e.att, kEntBlock);
+    Fields f;
+    f.Put(e.DPKijunTen_x).Put(e.DPKijunTen_y).Put(e.dBairitsuX).Put(e.dBairitsuY);
+    f.Put(e.radKaitenKaku).Put<uint32_t>(ChangeBlockNo(doc_, e.nNumber));
+    f.AppendTo(out_);
+  }
+
+  void WriteCleanText(const std::u16string& s) {
+    if (NeedsSanitize(s)) {
+      out_.WriteMfcString(SanitizeCadText(s));
+    } else {
+      out_.WriteMfcString(s);
+    }
+  }
+
+  ArchiveWriter& out_;
+  TJwwData& doc_;
+  const int32_t version_;
+  const bool sxf_;    // dimensions carry their SXF parts
+  const bool split_;  // SXF parts of a newer drawing become separate objects
+  ArchiveClasses& classes_;
+  uint32_t& load_index_;
+};
+
+}  // namespace
+
+void WriteEntityList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
+                     uint32_t& load_index) {
+  classes = ArchiveClasses{};
+  load_index = 1;
+  ObjectWriter w(out, doc, version, classes, load_index);
+  w.WriteList(entity_io::DocumentArrays(doc), entity_io::UsedEntries(doc.EntNo, doc.Enthd.n1));
+}
+
+void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version,
+                       ArchiveClasses& classes, uint32_t& load_index) {
+  const size_t defs = WrittenBlockDefs(doc);
+  uint32_t count = 0;
+  for (size_t i = 0; i < defs; ++i) count += doc.EntBlockDef[i].ref_flag ? 1 : 0;
+  out.WriteObjectCount(count);
+  ObjectWriter w(out, doc, version, classes, load_index);
+  for (size_t i = 0; i < defs; ++i) {
+    if (doc.EntBlockDef[i].ref_flag) w.WriteBlockDef(doc.EntBlockDef[i]);
+  }
+}
+
+}  // namespace plandock
