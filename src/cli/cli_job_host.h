@@ -24,8 +24,7 @@ class CliJobHost : public JobHost {
   static CliHostOptions ConsoleOptions(bool assume_yes);
 
   void ShowStatus(const std::u16string& text) override;
-  MessageAnswer Ask(MessageKind kind, const std::u16string& text,
-                    MessageButtons buttons) override;
+  MessageAnswer Ask(MessageKind kind, const std::u16string& text, MessageButtons buttons) override;
   void Beep() override;
   bool EscapePressed() override;
   void SetMergeEnabled(bool) override {}

@@ -16,10 +16,10 @@ struct OptionChange {
 
 struct MergeRequest {
   bool help = false;
-  bool yes = false;                    // answer Yes where the job asks
-  std::u16string settings_file;        // empty: start from the defaults
-  std::vector<OptionChange> changes;   // in command-line order
-  std::vector<MergeEntry> entries;     // the file list, with each row's cells
+  bool yes = false;                   // answer Yes where the job asks
+  std::u16string settings_file;       // empty: start from the defaults
+  std::vector<OptionChange> changes;  // in command-line order
+  std::vector<MergeEntry> entries;    // the file list, with each row's cells
 };
 
 // Parses the words after "merge" (UTF-8). Returns false with a one-line

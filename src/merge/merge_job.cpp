@@ -28,13 +28,12 @@ struct JobState {
 };
 
 std::u16string Progress(const char16_t* what, size_t k, size_t n, const std::u16string& path) {
-  return what + IntToText(static_cast<int64_t>(k)) + u"/" +
-         IntToText(static_cast<int64_t>(n)) + u")" + path;
+  return what + IntToText(static_cast<int64_t>(k)) + u"/" + IntToText(static_cast<int64_t>(n)) +
+         u")" + path;
 }
 
 // Reads the base drawing into JWW; false when it cannot be read.
-bool ReadBase(const MergeSettings& settings, JobHost& host, MergeDocuments& docs,
-              JobState& state) {
+bool ReadBase(const MergeSettings& settings, JobHost& host, MergeDocuments& docs, JobState& state) {
   EmptyDocument(docs.JWW, true);
   host.SetMergeEnabled(false);
   host.ShowStatus(job_text::kReadingBase);
@@ -48,8 +47,8 @@ bool ReadBase(const MergeSettings& settings, JobHost& host, MergeDocuments& docs
   return true;
 }
 
-void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                  JobHost& host, MergeDocuments& docs, JobState& state) {
+void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entries, JobHost& host,
+                  MergeDocuments& docs, JobState& state) {
   const size_t n = entries.size();
   for (size_t k = 1; k <= n; ++k) {
     MergeEntry& entry = entries[k - 1];

@@ -1,9 +1,9 @@
 // Ctrl+C and terminals on POSIX.
-#include "platform/interrupt.h"
-
 #include <unistd.h>
 
 #include <csignal>
+
+#include "platform/interrupt.h"
 
 namespace plandock::platform {
 namespace {

@@ -1,11 +1,11 @@
 // Ctrl+C and consoles on Windows.
-#include "platform/interrupt.h"
-
-#include <windows.h>
 #include <io.h>
+#include <windows.h>
 
 #include <atomic>
 #include <cstdio>
+
+#include "platform/interrupt.h"
 
 namespace plandock::platform {
 namespace {

@@ -1,6 +1,7 @@
 // The CAD launcher on Windows: the program registered for ".JWW" files,
 // started through the shell.
 #include <windows.h>
+// shellapi.h needs the declarations of windows.h.
 #include <shellapi.h>
 
 #include <string>
@@ -65,8 +66,8 @@ bool StartDetached(const std::u16string& program, const std::u16string& argument
   const std::wstring file = L"\"" + Wide(program) + L"\"";
   const std::wstring parameters = L"\"" + FullPath(Wide(argument)) + L"\"";
   const std::wstring directory = Wide(folder);
-  const HINSTANCE result = ShellExecuteW(nullptr, L"OPEN", file.c_str(), parameters.c_str(),
-                                         directory.c_str(), SW_SHOW);
+  const HINSTANCE result =
+      ShellExecuteW(nullptr, L"OPEN", file.c_str(), parameters.c_str(), directory.c_str(), SW_SHOW);
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

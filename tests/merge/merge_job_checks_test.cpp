@@ -66,10 +66,10 @@ TEST_F(Checks, EntryNamesThatCannotTakePartAreClearedAndTheLastOfEqualNamesSurvi
   const std::u16string base_other_case = WriteDrawing("BASE.jww", 3);
 
   std::vector<MergeEntry> entries = {
-      Entry(u" \u3000\t"),          // blank
-      Entry(text_file),             // not ".jww"
+      Entry(u" \u3000\t"),           // blank
+      Entry(text_file),              // not ".jww"
       Entry(PathOf("missing.jww")),  // no such file
-      Entry(one_lower),             // equal to the next one but for letter case
+      Entry(one_lower),              // equal to the next one but for letter case
       Entry(one_upper),
       Entry(twice),
       Entry(upper_ext),
@@ -79,7 +79,7 @@ TEST_F(Checks, EntryNamesThatCannotTakePartAreClearedAndTheLastOfEqualNamesSurvi
   };
   EXPECT_EQ(Run(Settings(base, destination), entries), MergeJobResult::kCompleted);
 
-  const std::vector<std::u16string> expected = {u"", u"", u"", u"", one_upper,
+  const std::vector<std::u16string> expected = {u"", u"",       u"",   u"", one_upper,
                                                 u"", upper_ext, twice, u"", u""};
   ASSERT_EQ(entries.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {

@@ -28,8 +28,7 @@ class FakeJobHost : public JobHost {
   };
 
   void ShowStatus(const std::u16string& text) override { statuses.push_back(text); }
-  MessageAnswer Ask(MessageKind kind, const std::u16string& text,
-                    MessageButtons buttons) override {
+  MessageAnswer Ask(MessageKind kind, const std::u16string& text, MessageButtons buttons) override {
     boxes.push_back({kind, text, buttons});
     if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
     if (answers.empty()) return MessageAnswer::kYes;
@@ -73,9 +72,8 @@ class MergeJobTest : public ::testing::Test {
 
   // A drawing whose `lines` lines, one unit apart, lie at y = `y`, plus
   // `references` reference texts.
-  std::u16string WriteDrawing(const std::string& name, int lines, double y = 0,
-                              int references = 1, int32_t version = 700,
-                              bool unicode = false) {
+  std::u16string WriteDrawing(const std::string& name, int lines, double y = 0, int references = 1,
+                              int32_t version = 700, bool unicode = false) {
     TJwwData doc;
     InitDrawing(doc, version);
     for (int i = 0; i < lines; ++i) Add(doc, Line(i, y, i + 0.5, y));

@@ -35,8 +35,8 @@ TEST_F(ReferenceCheck, BaseWithoutReferenceIsListedFirstAndNoCancels) {
   ASSERT_EQ(host_.boxes.size(), 2u);
   EXPECT_EQ(host_.boxes[0].kind, MessageKind::kWarning);
   EXPECT_EQ(host_.boxes[0].buttons, MessageButtons::kYesNo);
-  EXPECT_EQ(host_.boxes[0].text, kAskNotDrawn + (u"\r\nベース図面ファイル：" + base) +
-                                     u"\r\n合体ファイル：" + without);
+  EXPECT_EQ(host_.boxes[0].text,
+            kAskNotDrawn + (u"\r\nベース図面ファイル：" + base) + u"\r\n合体ファイル：" + without);
   EXPECT_EQ(host_.boxes[1].kind, MessageKind::kInformation);
   EXPECT_EQ(host_.boxes[1].text, u"合体をキャンセルしました。");
   EXPECT_EQ(host_.statuses, (std::vector<std::u16string>{
@@ -76,8 +76,7 @@ TEST_F(ReferenceCheck, SeventeenDrawingsWithoutReferenceAreCutAfterFifteenEntrie
     list += u"\r\n・・・";
     ASSERT_FALSE(host.boxes.empty());
     EXPECT_EQ(host.boxes[0].text, kAskNotDrawn + list);
-    EXPECT_EQ(host.CountStatusesStartingWith(u"基準点文字チェック中："),
-              1 + row.listed_entries)
+    EXPECT_EQ(host.CountStatusesStartingWith(u"基準点文字チェック中："), 1 + row.listed_entries)
         << "the scan stops at the cut";
   }
 }
@@ -99,8 +98,7 @@ TEST_F(ReferenceCheck, ThreeOrMoreReferencesAreListedOnlyWhenAsked) {
   FakeJobHost asked;
   entries = entries_of();
   asked.answers = {MessageAnswer::kYes};
-  EXPECT_EQ(RunMergeJob(CheckingSettings(base, true), entries, asked),
-            MergeJobResult::kCompleted);
+  EXPECT_EQ(RunMergeJob(CheckingSettings(base, true), entries, asked), MergeJobResult::kCompleted);
   ASSERT_EQ(asked.boxes.size(), 1u);
   EXPECT_EQ(asked.boxes[0].kind, MessageKind::kWarning);
   EXPECT_EQ(asked.boxes[0].text,

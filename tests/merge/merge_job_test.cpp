@@ -82,8 +82,7 @@ TEST_F(Job, EscapeStopsBeforeAnythingIsWritten) {
        MergeJobResult::kInterrupted, false},
       {"before the first drawing", 3, u"中断しました[ESC]", MergeJobResult::kInterrupted, false},
       {"after reading a drawing", 4, u"中断しました[ESC]", MergeJobResult::kInterrupted, false},
-      {"before the after-merge steps", 8, u"中断しました[ESC]", MergeJobResult::kInterrupted,
-       true},
+      {"before the after-merge steps", 8, u"中断しました[ESC]", MergeJobResult::kInterrupted, true},
   };
   const std::u16string base = WriteDrawing("base.jww", 1);
   const std::u16string a = WriteDrawing("a.jww", 1);

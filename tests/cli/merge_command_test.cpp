@@ -1,0 +1,210 @@
+// `plandock merge` run as a program: exit status, messages on standard error
+// and the files it leaves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/settings_file.h"
+#include "document/jww_file.h"
+#include "support/doc_builder.h"
+#include "support/support.h"
+
+namespace plandock::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contents(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+
+class MergeCommand : public ::testing::Test {
+ protected:
+  struct Outcome {
+    int exit_status;
+    std::string err;  // standard error
+  };
+
+  // Runs plandock with `args` (each quoted) in the temporary folder, with no
+  // terminal on standard input.
+  Outcome Run(const std::vector<std::string>& args) {
+    const fs::path no_input = dir_.path() / "no-input.txt";
+    std::ofstream(no_input).close();
+    const fs::path err = dir_.path() / "stderr.txt";
+    std::string command = Quote(PLANDOCK_BINARY);
+    for (const auto& a : args) command += " " + Quote(a);
+    command += " < " + Quote(no_input.string()) + " > " +
+               Quote((dir_.path() / "stdout.txt").string()) + " 2> " + Quote(err.string());
+    const int raw = std::system(command.c_str());
+    // POSIX shells report the exit code in the second byte, Windows as it is.
+    const int status = raw >= 256 ? raw >> 8 : raw;
+    return {status, Contents(err)};
+  }
+
+  std::string Drawing(const std::string& name, int lines, int references = 1) {
+    TJwwData doc;
+    InitDrawing(doc, 600);
+    for (int i = 0; i < lines; ++i) Add(doc, Line(i, 0, i + 0.5, 0));
+    for (int i = 0; i < references; ++i) {
+      Add(doc, Text(u"【基準点】", 0, 0, 5, 0, Attr(0, 0, 9)));
+    }
+    const fs::path path = dir_.path() / name;
+    EXPECT_TRUE(FileOut(doc, path.u16string(), 600));
+    return path.string();
+  }
+
+  std::string PathOf(const std::string& name) const { return (dir_.path() / name).string(); }
+
+  int LinesIn(const std::string& path) {
+    TJwwData doc;
+    EXPECT_TRUE(FileIn(doc, fs::path(path).u16string())) << path;
+    return doc.EntLineN();
+  }
+
+  ScopedTempDir dir_;
+};
+
+bool EndsWithLine(const std::string& text, const std::string& line) {
+  const std::string tail = line + "\n";
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST_F(MergeCommand, MergesRealDrawingsIntoOneThatReadsBack) {
+  const fs::path samples = SamplesDir();
+  if (samples.empty()) GTEST_SKIP() << "no sample drawings beside the project (../shared/samples)";
+  const fs::path base = samples / fs::u8path("木造平面例.jww");
+  const fs::path site = samples / fs::u8path("敷地図.jww");
+  const fs::path overlay = samples / "Test2.jww";
+  for (const auto& p : {base, site, overlay}) {
+    if (!fs::exists(p)) GTEST_SKIP() << "sample drawing missing: " << p;
+  }
+  const std::string out = PathOf("result.jww");
+  const Outcome o = Run({"merge", "--base", base.string(), "--out", out, "--merge-hidden",
+                         "--merge-display-only", site.string(), overlay.string(), "--group", "2"});
+  EXPECT_EQ(o.exit_status, 0) << o.err;
+  EXPECT_TRUE(EndsWithLine(o.err, "完了")) << o.err;
+
+  TJwwData parts[3];
+  int on_group_2 = 0;
+  for (int i = 0; i < 3; ++i)
+    ASSERT_TRUE(FileIn(parts[i], (i == 0 ? base : i == 1 ? site : overlay).u16string()));
+  for (const auto& l : parts[0].EntLine) on_group_2 += l.att.nGLayer == 2 ? 1 : 0;
+  TJwwData result;
+  ASSERT_TRUE(FileIn(result, fs::path(out).u16string()));
+  EXPECT_EQ(result.Enthd.jwVer, parts[0].Enthd.jwVer);
+  EXPECT_EQ(result.EntLineN(), parts[0].EntLineN() + parts[1].EntLineN() + parts[2].EntLineN());
+  EXPECT_EQ(result.EntEnkoN(), parts[0].EntEnkoN() + parts[1].EntEnkoN() + parts[2].EntEnkoN());
+  EXPECT_EQ(result.EntTenN(), parts[0].EntTenN() + parts[1].EntTenN() + parts[2].EntTenN());
+  int result_on_group_2 = 0;
+  for (const auto& l : result.EntLine) result_on_group_2 += l.att.nGLayer == 2 ? 1 : 0;
+  EXPECT_EQ(result_on_group_2, on_group_2 + parts[2].EntLineN());
+}
+
+TEST_F(MergeCommand, UnreadableEntryIsNamedAndTheMergeStillCompletes) {
+  const std::string base = Drawing("base.jww", 2);
+  const std::string broken = PathOf("broken.jww");
+  std::ofstream(broken) << "not a drawing";
+  const std::string good = Drawing("good.jww", 3);
+  const Outcome o = Run({"merge", "--base", base, "--out", PathOf("out.jww"), broken, good});
+  EXPECT_EQ(o.exit_status, 0) << o.err;
+  EXPECT_NE(o.err.find("エラーファイル：" + broken), std::string::npos) << o.err;
+  EXPECT_EQ(LinesIn(PathOf("out.jww")), 2 + 3);
+}
+
+TEST_F(MergeCommand, MissingBaseIsReportedWithItsMessage) {
+  const Outcome o =
+      Run({"merge", "--base", PathOf("gone.jww"), "--out", PathOf("out.jww"), Drawing("a.jww", 1)});
+  EXPECT_EQ(o.exit_status, 1);
+  EXPECT_NE(o.err.find("ベース図面ファイルが存在しません。"), std::string::npos) << o.err;
+  EXPECT_FALSE(fs::exists(PathOf("out.jww")));
+}
+
+TEST_F(MergeCommand, UsageErrorExitsWithTwoAndOneLine) {
+  const Outcome o = Run({"merge", "--base", Drawing("b.jww", 1), "--group", "1", "a.jww"});
+  EXPECT_EQ(o.exit_status, 2);
+  EXPECT_NE(o.err.find("--group"), std::string::npos);
+  EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
+}
+
+TEST_F(MergeCommand, SecondRunKeepsTheFirstResultAsBakUnlessTold) {
+  const std::string base = Drawing("base.jww", 2);
+  const std::string out = PathOf("out.jww");
+  ASSERT_EQ(Run({"merge", "--base", base, "--out", out, Drawing("a.jww", 1)}).exit_status, 0);
+  const std::string first = Contents(out);
+  EXPECT_FALSE(fs::exists(PathOf("out.BAK")));
+
+  ASSERT_EQ(Run({"merge", "--base", base, "--out", out, "--no-backup"}).exit_status, 0);
+  EXPECT_FALSE(fs::exists(PathOf("out.BAK")));
+  EXPECT_EQ(LinesIn(out), 2);
+
+  const std::string second = Contents(out);
+  const Outcome o = Run({"merge", "--base", base, "--out", out, Drawing("c.jww", 4)});
+  ASSERT_EQ(o.exit_status, 0);
+  EXPECT_NE(o.err.find("直前の合体図面をバックアップ中です"), std::string::npos);
+  EXPECT_EQ(Contents(PathOf("out.BAK")), second);
+  EXPECT_NE(first, second);
+}
+
+TEST_F(MergeCommand, OverwriteBaseReplacesTheBaseAndBacksItUp) {
+  const std::string base = Drawing("base.jww", 2);
+  const std::string original = Contents(base);
+  const Outcome o = Run({"merge", "--base", base, "--overwrite-base", Drawing("a.jww", 5)});
+  ASSERT_EQ(o.exit_status, 0) << o.err;
+  EXPECT_EQ(LinesIn(base), 2 + 5);
+  EXPECT_EQ(Contents(PathOf("base.BAK")), original);
+}
+
+TEST_F(MergeCommand, QuestionsAreAnsweredNoWithoutATerminalAndYesWithYes) {
+  const std::string base = Drawing("base.jww", 1, 0);
+  const std::string overlay = Drawing("a.jww", 1);
+  const std::string out = PathOf("out.jww");
+  const Outcome refused = Run({"merge", "--base", base, "--out", out, "--check-ref", overlay});
+  EXPECT_EQ(refused.exit_status, 1);
+  EXPECT_NE(refused.err.find("基準点文字が作図されていない図面ファイルがあります。"),
+            std::string::npos);
+  EXPECT_TRUE(EndsWithLine(refused.err, "合体をキャンセルしました。")) << refused.err;
+  EXPECT_FALSE(fs::exists(out));
+
+  const Outcome agreed =
+      Run({"merge", "--base", base, "--out", out, "--check-ref", overlay, "--yes"});
+  EXPECT_EQ(agreed.exit_status, 0) << agreed.err;
+  EXPECT_TRUE(fs::exists(out));
+}
+
+TEST_F(MergeCommand, FlagsOverrideTheSettingsFileEvenWhenTheyComeFirst) {
+  AppSettings saved;
+  saved.Merge.BasePath = fs::path(Drawing("base.jww", 2)).u16string();
+  saved.Merge.DestinationPath = fs::path(PathOf("from-settings.jww")).u16string();
+  saved.Merge.KeepBackup = false;
+  const std::string settings = PathOf("saved.ini");
+  ASSERT_TRUE(SaveSettingsFile(fs::path(settings).u16string(), saved));
+  const std::string out = PathOf("from-flag.jww");
+  Drawing("from-flag.jww", 9);
+
+  const Outcome o = Run({"merge", "--out", out, "--settings", settings, Drawing("a.jww", 1)});
+  ASSERT_EQ(o.exit_status, 0) << o.err;
+  EXPECT_EQ(LinesIn(out), 2 + 1);
+  EXPECT_FALSE(fs::exists(PathOf("from-settings.jww")));
+  EXPECT_FALSE(fs::exists(PathOf("from-flag.BAK"))) << "the file's backup choice holds";
+
+  EXPECT_EQ(Run({"merge", "--settings", PathOf("missing.ini")}).exit_status, 1);
+}
+
+TEST_F(MergeCommand, CommandLineWithoutCommandOrWithAnUnknownOneIsAUsageError) {
+  EXPECT_EQ(Run({}).exit_status, 2);
+  EXPECT_EQ(Run({"frobnicate"}).exit_status, 2);
+  EXPECT_EQ(Run({"--help"}).exit_status, 0);
+  EXPECT_EQ(Run({"merge", "--help"}).exit_status, 0);
+}
+
+}  // namespace
+}  // namespace plandock::test
