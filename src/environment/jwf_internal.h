@@ -1,6 +1,7 @@
 // Shared inside src/environment only: applying one entry of an environment file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
