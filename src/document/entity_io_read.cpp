@@ -265,7 +265,7 @@ int32_t KindOfClassName(std::string_view name) {
 int32_t KindOfIndex(const ArchiveClasses& classes, uint32_t index) {
   if (index == 0) return 0;
   for (int32_t k = kEntLine; k <= kEntBlock; ++k) {
-    if (classes.entity[k] == index) return k;
+    if (classes.entity[static_cast<size_t>(k)] == index) return k;
   }
   return 0;
 }
@@ -285,7 +285,7 @@ bool ReadObjects(ArchiveReader& in, BodyReader& r, ArchiveClasses& classes, int3
     if (tag.is_new) {
       kind = KindOfClassName(tag.name);
       if (kind == 0) return false;
-      classes.entity[kind] = tag.index;
+      classes.entity[static_cast<size_t>(kind)] = tag.index;
     } else {
       kind = KindOfIndex(classes, tag.index);
       if (kind == 0) continue;  // names no entity class: no body, not counted

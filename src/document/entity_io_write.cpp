@@ -61,7 +61,8 @@ class ObjectWriter {
         sxf_(version >= kSxfVersion),
         split_(version < kSxfVersion && doc.Enthd.jwVer >= kSxfVersion),
         classes_(classes),
-        load_index_(load_index) {}
+        load_index_(load_index),
+        block_no_(doc) {}
 
   // How many objects the entry becomes: 0 when it names nothing, 7 for a
   // dimension whose SXF parts are written as objects of their own.
@@ -90,7 +91,7 @@ class ObjectWriter {
     BeginObject(classes_.list, kBlockDefClassName);
     out_.WriteAttr(version_, def.att, kEntBlockDef);
     Fields f;
-    f.Put<uint32_t>(ChangeBlockNo(doc_, def.nNumber)).Put<uint32_t>(def.bRefferd).Put<uint32_t>(
+    f.Put<uint32_t>(block_no_(def.nNumber)).Put<uint32_t>(def.bRefferd).Put<uint32_t>(
         def.dtime);
     f.AppendTo(out_);
     WriteCleanText(def.strName);
@@ -108,7 +109,10 @@ class ObjectWriter {
       out_.WriteClassRef(declared_at);
     }
   }
-  void BeginEntity(int32_t kind) { BeginObject(classes_.entity[kind], kEntityClassNames[kind]); }
+  void BeginEntity(int32_t kind) {
+    const auto k = static_cast<size_t>(kind);
+    BeginObject(classes_.entity[k], kEntityClassNames[k]);
+  }
   void EndObject() { ++load_index_; }
 
   void WriteObject(const EntityArrays& a, const TEntJwwNo& e) {
@@ -207,7 +211,7 @@ class ObjectWriter {
     out_.WriteAttr(version_, e.att, kEntBlock);
     Fields f;
     f.Put(e.DPKijunTen_x).Put(e.DPKijunTen_y).Put(e.dBairitsuX).Put(e.dBairitsuY);
-    f.Put(e.radKaitenKaku).Put<uint32_t>(ChangeBlockNo(doc_, e.nNumber));
+    f.Put(e.radKaitenKaku).Put<uint32_t>(block_no_(e.nNumber));
     f.AppendTo(out_);
   }
 
@@ -226,6 +230,7 @@ class ObjectWriter {
   const bool split_;  // SXF parts of a newer drawing become separate objects
   ArchiveClasses& classes_;
   uint32_t& load_index_;
+  const BlockNoMap block_no_;  // the written block numbers, looked up in constant time
 };
 
 }  // namespace
@@ -242,7 +247,7 @@ void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version,
                        ArchiveClasses& classes, uint32_t& load_index) {
   const size_t defs = WrittenBlockDefs(doc);
   uint32_t count = 0;
-  for (size_t i = 0; i < defs; ++i) count += doc.EntBlockDef[i].ref_flag ? 1 : 0;
+  for (size_t i = 0; i < defs; ++i) count += doc.EntBlockDef[i].ref_flag ? 1u : 0u;
   out.WriteObjectCount(count);
   ObjectWriter w(out, doc, version, classes, load_index);
   for (size_t i = 0; i < defs; ++i) {
