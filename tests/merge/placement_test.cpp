@@ -108,7 +108,9 @@ TEST(FactorTableTest, RatioOfMergedToTargetScale) {
     const FactorTable f = MakeFactorTable(base, merged, row.target_group, row.real_size);
     EXPECT_DOUBLE_EQ(f[2], row.expected);
     // Without a target every group has its own pair of scales.
-    if (row.target_group == -1) EXPECT_EQ(f[3], 1.0);
+    if (row.target_group == -1) {
+      EXPECT_EQ(f[3], 1.0);
+    }
   }
 }
 
