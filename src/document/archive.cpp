@@ -44,6 +44,7 @@ std::u16string DecodeAnsi(const char* p, size_t n, bool clean) {
 
 // Bytes up to (not including) the first zero byte.
 std::string_view CutAtZero(std::string_view bytes) {
+  if (bytes.empty()) return bytes;  // an empty file image has no data pointer for memchr
   const void* z = std::memchr(bytes.data(), 0, bytes.size());
   if (z == nullptr) return bytes;
   return bytes.substr(0, static_cast<size_t>(static_cast<const char*>(z) - bytes.data()));
