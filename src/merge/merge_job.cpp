@@ -106,10 +106,13 @@ void AfterMerge(const MergeSettings& settings, const std::vector<MergeEntry>& en
 
 // Writes the result; false (after telling the user) when it could not be written.
 bool Save(const MergeSettings& settings, JobHost& host, TJwwData& doc, JobState& state) {
-  if (settings.KeepBackup && platform::FileExists(state.destination)) {
+  const std::u16string backup = PathChangeExt(state.destination, u".BAK");
+  // A base drawing that happens to bear the backup's name must not be overwritten by it.
+  if (settings.KeepBackup && platform::FileExists(state.destination) &&
+      UpperText(backup) != UpperText(settings.BasePath)) {
     host.ShowStatus(job_text::kBackingUp);
     // A failed backup is not reported: the save matters more.
-    FileCopyKeepTime(state.destination, PathChangeExt(state.destination, u".BAK"));
+    FileCopyKeepTime(state.destination, backup);
   }
   host.ShowStatus(job_text::kSaving);
   MakeBlockTree(doc);

@@ -169,6 +169,18 @@ TEST_F(Job, AnExistingDestinationIsBackedUpWithItsTimesUnlessBackupIsOff) {
   }
 }
 
+TEST_F(Job, BackupNeverOverwritesABaseDrawingNamedLikeIt) {
+  const std::u16string base = WriteDrawing("plan.BAK", 2);
+  const std::string original = Contents(fs::path(base));
+  const std::u16string destination = WriteDrawing("plan.jww", 5);
+  std::vector<MergeEntry> entries;
+  ASSERT_EQ(Run(Settings(base, destination), entries), MergeJobResult::kCompleted);
+  EXPECT_EQ(Contents(fs::path(base)), original);
+  TJwwData result;
+  ReadBack(destination, result);
+  EXPECT_EQ(result.EntLineN(), 2);
+}
+
 TEST_F(Job, OverwriteBaseWritesIntoTheBaseAndNeverMergesItIntoItself) {
   const std::u16string base = WriteDrawing("base.jww", 2);
   const std::string original = Contents(fs::path(base));
