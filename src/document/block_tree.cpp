@@ -115,6 +115,7 @@ struct Placement {
   long double r1, r2, r3, r4;
 };
 
+// Angles in extended precision; the products are rounded once, when stored.
 Placement InsertionMatrix(const TEntJwwBlock& b) {
   const long double th = b.radKaitenKaku;
   const long double c = std::cos(th);
@@ -124,161 +125,140 @@ Placement InsertionMatrix(const TEntJwwBlock& b) {
   return {c * sx, -s * sy, s * sx, c * sy};
 }
 
-}  // namespace
+// What the walk needs of one definition, resolved once per call.
+struct DefInfo {
+  std::vector<int32_t> targets;     // per insertion of mBlock: definition index or -1
+  std::vector<Placement> matrices;  // per insertion: its own matrix (filled on first use)
+};
 
-void MakeBlockTree(TJwwData& doc) { MakeBlockTree(doc, kBlockTreeNodeBudget); }
+class TreeWalk {
+ public:
+  TreeWalk(TJwwData& doc, size_t node_budget)
+      : doc_(doc), defs_(doc.EntBlockDef), tree_(doc.EntBlockTree), budget_(node_budget),
+        info_(defs_.size()) {}
 
-void MakeBlockTree(TJwwData& doc, size_t node_budget) {
-  // Steps 1-3.
-  doc.EntBlockTree.clear();
-  for (TEntJwwBlockDef& d : doc.EntBlockDef) {
-    d.ref_flag = false;
-    d.ref_no = -1;
-  }
-  if (doc.EntBlock.empty()) {
-    doc.EntBlockNum = 0;
-    doc.EntBlockTree.shrink_to_fit();
-    return;
-  }
-
-  std::vector<TEntJwwBlockDef>& defs = doc.EntBlockDef;
-  std::vector<TEntJwwBlockTree>& tree = doc.EntBlockTree;
-  const DefIndex lookup(defs);
-
-  // Definition graph: the resolved target of every nested insertion.
-  std::vector<std::vector<int32_t>> edges(defs.size());
-  for (size_t i = 0; i < defs.size(); ++i) {
-    edges[i].reserve(defs[i].mBlock.size());
-    for (const TEntJwwBlock& b : defs[i].mBlock) {
-      const int32_t e = lookup.Find(b.nNumber);
-      if (e >= 0) edges[i].push_back(e);
+  void Run() {
+    const DefIndex lookup(defs_);
+    ResolveDefinitions(lookup);
+    AddTopLevel(lookup);
+    // Nodes appended while walking are walked too: breadth first.
+    for (size_t k = 0; k < tree_.size() && !stopped_; ++k) {
+      const int32_t d = def_of_[k];
+      if (d < 0 || defs_[d].mBlock.empty() || RepeatsOnPath(k)) continue;
+      if (!stopped_) Expand(k);
     }
-  }
-  const DefComponents comps = FindComponents(edges);
-  // Each nested insertion's own matrix, computed once per definition rather than
-  // once per node: a definition inserted many times is expanded many times.
-  std::vector<std::vector<Placement>> matrices(defs.size());
-
-  // Compact copies of parent and defno for the cycle checks' walks up the tree.
-  std::vector<int32_t> parent_of;
-  std::vector<int32_t> def_of;
-
-  // Step 4: one node per top-level insertion.
-  const size_t top = doc.EntBlock.size();
-  tree.reserve(top);
-  parent_of.reserve(top);
-  def_of.reserve(top);
-  for (const TEntJwwBlock& b : doc.EntBlock) {
-    TEntJwwBlockTree node;
-    node.att = b.att;
-    node.level = 0;
-    node.parent = -1;
-    node.no = b.nNumber;
-    node.x = b.DPKijunTen_x;
-    node.y = b.DPKijunTen_y;
-    const Placement m = InsertionMatrix(b);
-    node.r1 = static_cast<double>(m.r1);
-    node.r2 = static_cast<double>(m.r2);
-    node.r3 = static_cast<double>(m.r3);
-    node.r4 = static_cast<double>(m.r4);
-    const int32_t d = lookup.Find(b.nNumber);
-    if (d >= 0) {
-      node.defno = d;
-      node.name = defs[d].strName;
-      defs[d].ref_flag = true;
-    }
-    tree.push_back(std::move(node));
-    parent_of.push_back(-1);
-    def_of.push_back(d);
+    if (stopped_) CompleteMarks();
   }
 
-  // Step 5: breadth-first walk over the growing node array.
-  bool truncated = false;
-  size_t check_steps = 0;
-  for (size_t k = 0; k < tree.size() && !truncated; ++k) {
-    const int32_t dk = def_of[k];
-    if (dk < 0) continue;
-    const TEntJwwBlockDef& D = defs[dk];
-    if (D.mBlock.empty()) continue;
-
-    // Cycle guard: do not expand a definition that already occurs among the
-    // node's ancestors. Only definitions on a cycle can, and only ancestors in
-    // the same component can lie between two occurrences.
-    if (comps.cyclic[dk]) {
-      bool repeated = false;
-      const int32_t comp = comps.comp[dk];
-      for (int32_t a = parent_of[k]; a >= 0; a = parent_of[a]) {
-        const int32_t da = def_of[a];
-        if (da == dk) {
-          repeated = true;
-          break;
-        }
-        if (da < 0 || comps.comp[da] != comp) break;
-        if (++check_steps > kBlockTreeCheckBudget) {
-          truncated = true;
-          break;
-        }
+ private:
+  void ResolveDefinitions(const DefIndex& lookup) {
+    std::vector<std::vector<int32_t>> edges(defs_.size());
+    for (size_t i = 0; i < defs_.size(); ++i) {
+      for (const TEntJwwBlock& b : defs_[i].mBlock) {
+        const int32_t e = lookup.Find(b.nNumber);
+        info_[i].targets.push_back(e);
+        if (e >= 0) edges[i].push_back(e);
       }
-      if (repeated) continue;
-      if (truncated) break;
     }
+    comps_ = FindComponents(edges);
+  }
 
-    const size_t room = node_budget > tree.size() ? node_budget - tree.size() : 0;
-    const size_t count = D.mBlock.size() < room ? D.mBlock.size() : room;
-    if (count < D.mBlock.size()) truncated = true;
-
-    std::vector<Placement>& own = matrices[dk];
-    if (own.empty()) {
-      own.reserve(D.mBlock.size());
-      for (const TEntJwwBlock& b : D.mBlock) own.push_back(InsertionMatrix(b));
+  void AddTopLevel(const DefIndex& lookup) {
+    tree_.reserve(doc_.EntBlock.size());
+    for (const TEntJwwBlock& b : doc_.EntBlock) {
+      TEntJwwBlockTree node;
+      node.att = b.att;
+      node.no = b.nNumber;
+      node.x = b.DPKijunTen_x;
+      node.y = b.DPKijunTen_y;
+      const Placement m = InsertionMatrix(b);
+      node.r1 = static_cast<double>(m.r1);
+      node.r2 = static_cast<double>(m.r2);
+      node.r3 = static_cast<double>(m.r3);
+      node.r4 = static_cast<double>(m.r4);
+      Append(std::move(node), -1, lookup.Find(b.nNumber));
     }
+  }
+
+  // The cycle guard: node k's definition already occurs among its ancestors.
+  // Only a definition on a cycle can repeat, and every ancestor between two
+  // occurrences lies in its component, so the walk up stops at the first other.
+  bool RepeatsOnPath(size_t k) {
+    const int32_t d = def_of_[k];
+    if (!comps_.cyclic[d]) return false;
+    const int32_t comp = comps_.comp[d];
+    for (int32_t a = parent_of_[k]; a >= 0; a = parent_of_[a]) {
+      const int32_t da = def_of_[a];
+      if (da == d) return true;
+      if (da < 0 || comps_.comp[da] != comp) return false;
+      if (++check_steps_ > kBlockTreeCheckBudget) {
+        stopped_ = true;
+        return false;
+      }
+    }
+    return false;
+  }
+
+  void Expand(size_t k) {
+    const int32_t d = def_of_[k];
+    const TEntJwwBlockDef& def = defs_[d];
+    DefInfo& info = info_[d];
+    if (info.matrices.empty()) {
+      for (const TEntJwwBlock& b : def.mBlock) info.matrices.push_back(InsertionMatrix(b));
+    }
+    const size_t room = budget_ > tree_.size() ? budget_ - tree_.size() : 0;
+    const size_t count = std::min(def.mBlock.size(), room);
+    if (count < def.mBlock.size()) stopped_ = true;
 
     // Node k's values, taken before the array grows.
-    const long double xk = tree[k].x, yk = tree[k].y;
-    const long double r1k = tree[k].r1, r2k = tree[k].r2, r3k = tree[k].r3, r4k = tree[k].r4;
-    const int32_t level = tree[k].level + 1;
+    const long double xk = tree_[k].x, yk = tree_[k].y;
+    const long double r1 = tree_[k].r1, r2 = tree_[k].r2, r3 = tree_[k].r3, r4 = tree_[k].r4;
+    const int32_t level = tree_[k].level + 1;
     for (size_t l = 0; l < count; ++l) {
-      const TEntJwwBlock& b = D.mBlock[l];
+      const TEntJwwBlock& b = def.mBlock[l];
+      const Placement& c = info.matrices[l];
       TEntJwwBlockTree node;
-      node.att = D.att;
+      node.att = def.att;
       node.level = level;
-      node.parent = static_cast<int32_t>(k);
       node.no = b.nNumber;
       const long double px = b.DPKijunTen_x, py = b.DPKijunTen_y;
-      node.x = static_cast<double>(xk + r1k * px + r2k * py);
-      node.y = static_cast<double>(yk + r3k * px + r4k * py);
-      const Placement& c = own[l];
-      node.r1 = static_cast<double>(r1k * c.r1 + r2k * c.r3);
-      node.r2 = static_cast<double>(r1k * c.r2 + r2k * c.r4);
-      node.r3 = static_cast<double>(r3k * c.r1 + r4k * c.r3);
-      node.r4 = static_cast<double>(r3k * c.r2 + r4k * c.r4);
-      const int32_t d = lookup.Find(b.nNumber);
-      if (d >= 0) {
-        node.defno = d;
-        node.name = defs[d].strName;
-        defs[d].ref_flag = true;
-      }
-      tree.push_back(std::move(node));
-      parent_of.push_back(static_cast<int32_t>(k));
-      def_of.push_back(d);
+      node.x = static_cast<double>(xk + r1 * px + r2 * py);
+      node.y = static_cast<double>(yk + r3 * px + r4 * py);
+      node.r1 = static_cast<double>(r1 * c.r1 + r2 * c.r3);
+      node.r2 = static_cast<double>(r1 * c.r2 + r2 * c.r4);
+      node.r3 = static_cast<double>(r3 * c.r1 + r4 * c.r3);
+      node.r4 = static_cast<double>(r3 * c.r2 + r4 * c.r4);
+      Append(std::move(node), static_cast<int32_t>(k), info.targets[l]);
     }
   }
 
-  // When the walk stopped early, complete the marks by reachability over the
-  // definitions: everything reachable from a marked definition is marked.
-  if (truncated) {
+  void Append(TEntJwwBlockTree node, int32_t parent, int32_t d) {
+    node.parent = parent;
+    if (d >= 0) {
+      node.defno = d;
+      node.name = defs_[d].strName;
+      defs_[d].ref_flag = true;
+    }
+    tree_.push_back(std::move(node));
+    parent_of_.push_back(parent);
+    def_of_.push_back(d);
+  }
+
+  // The walk stopped early: everything reachable from a definition met so far
+  // is reached, whether or not its nodes exist.
+  void CompleteMarks() {
+    std::vector<bool> seen(defs_.size(), false);
     std::vector<int32_t> queue;
-    std::vector<bool> seen(defs.size(), false);
-    for (int32_t d : def_of) {
+    for (int32_t d : def_of_) {
       if (d >= 0 && !seen[d]) {
         seen[d] = true;
         queue.push_back(d);
       }
     }
     for (size_t i = 0; i < queue.size(); ++i) {
-      defs[queue[i]].ref_flag = true;
-      for (int32_t e : edges[queue[i]]) {
-        if (!seen[e]) {
+      defs_[queue[i]].ref_flag = true;
+      for (int32_t e : info_[queue[i]].targets) {
+        if (e >= 0 && !seen[e]) {
           seen[e] = true;
           queue.push_back(e);
         }
@@ -286,9 +266,34 @@ void MakeBlockTree(TJwwData& doc, size_t node_budget) {
     }
   }
 
-  // Step 6: number the reached definitions in EntBlockDef order.
+  TJwwData& doc_;
+  std::vector<TEntJwwBlockDef>& defs_;
+  std::vector<TEntJwwBlockTree>& tree_;
+  const size_t budget_;
+  std::vector<DefInfo> info_;
+  DefComponents comps_;
+  // Compact copies of each node's parent and defno for the walks up the tree.
+  std::vector<int32_t> parent_of_;
+  std::vector<int32_t> def_of_;
+  size_t check_steps_ = 0;
+  bool stopped_ = false;  // a budget is spent: no more nodes
+};
+
+}  // namespace
+
+void MakeBlockTree(TJwwData& doc) { MakeBlockTree(doc, kBlockTreeNodeBudget); }
+
+void MakeBlockTree(TJwwData& doc, size_t node_budget) {
+  doc.EntBlockTree.clear();
+  doc.EntBlockTree.shrink_to_fit();
+  for (TEntJwwBlockDef& d : doc.EntBlockDef) {
+    d.ref_flag = false;
+    d.ref_no = -1;
+  }
+  if (!doc.EntBlock.empty()) TreeWalk(doc, node_budget).Run();
+
   int32_t num = 0;
-  for (TEntJwwBlockDef& d : defs) {
+  for (TEntJwwBlockDef& d : doc.EntBlockDef) {
     if (d.ref_flag) d.ref_no = num++;
   }
   doc.EntBlockNum = num;
