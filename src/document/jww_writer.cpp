@@ -64,6 +64,9 @@ void SetFileOutOption(TJwwData& doc, int32_t option) {
 void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) {
   doc.Enthd.jwID = u"JwwData.";
   ArchiveWriter writer(doc);
+  // Reuses the caller's buffer, so repeated writes do not fault in fresh pages.
+  writer.buffer().swap(out);
+  writer.buffer().clear();
   writer.buffer().reserve(EstimateFileSize(doc));
   WriteHeader(writer, doc, version);
   ArchiveClasses classes;
