@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <vector>
 
 namespace plandock::platform {
 
@@ -76,9 +77,7 @@ void AppendUtf16Le(const std::string& bytes, size_t used, std::u16string& out) {
   }
 }
 
-}  // namespace
-
-std::u16string Cp932ToUtf16(std::string_view bytes) {
+std::u16string SlowCp932ToUtf16(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
   size_t ascii = 0;
@@ -117,7 +116,7 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
   return out;
 }
 
-std::string Utf16ToCp932(std::u16string_view text) {
+std::string SlowUtf16ToCp932(std::u16string_view text) {
   std::string out;
   if (IsAscii(text.data(), text.size())) {
     out.reserve(text.size());
@@ -158,6 +157,114 @@ std::string Utf16ToCp932(std::u16string_view text) {
     in_left -= skip;
     conv.Reset();
   }
+  return out;
+}
+
+// Each character's conversion is asked of iconv once per thread and then
+// remembered: iconv's per-call cost dominated reading and writing drawings
+// with Japanese texts. Results are iconv's own, so both paths agree; any
+// sequence the memo cannot take whole (a broken pair, a surrogate) sends the
+// whole string down the iconv path.
+class CharMemo {
+ public:
+  static constexpr char16_t kUnknownChar = 0;
+  static constexpr char16_t kNoChar = 0xFFFF;    // not one code unit: use iconv
+  static constexpr uint16_t kUnknownBytes = 0;
+  static constexpr uint16_t kNoBytes = 0xFFFF;  // not one or two bytes: use iconv
+
+  // The character that the single byte b (0x80..0xFF, not a lead byte) or the
+  // pair (b, t) decodes to, or kNoChar.
+  char16_t Decode(uint8_t b, int t) {
+    if (decoded_.empty()) decoded_.assign(kDecodeSlots, kUnknownChar);
+    char16_t& slot = decoded_[(b - 0x80) * 257 + (t + 1)];
+    if (slot == kUnknownChar) {
+      const char in[2] = {static_cast<char>(b), static_cast<char>(t)};
+      const std::u16string c = SlowCp932ToUtf16(std::string_view(in, t < 0 ? 1 : 2));
+      slot = c.size() == 1 && c[0] != kUnknownChar ? c[0] : kNoChar;
+    }
+    return slot;
+  }
+
+  // The bytes of c (not ASCII, not a surrogate): 0x01BB for the single byte
+  // BB, 0xLLTT for a pair; kNoBytes when neither.
+  uint16_t Encode(char16_t c) {
+    if (encoded_.empty()) encoded_.assign(0x10000, kUnknownBytes);
+    uint16_t& slot = encoded_[c];
+    if (slot == kUnknownBytes) {
+      const std::string b = SlowUtf16ToCp932(std::u16string_view(&c, 1));
+      if (b.size() == 1) {
+        slot = static_cast<uint16_t>(0x100 | static_cast<uint8_t>(b[0]));
+      } else if (b.size() == 2 && static_cast<uint8_t>(b[0]) >= 0x81) {
+        slot = static_cast<uint16_t>(static_cast<uint8_t>(b[0]) << 8 | static_cast<uint8_t>(b[1]));
+      } else {
+        slot = kNoBytes;
+      }
+    }
+    return slot;
+  }
+
+ private:
+  static constexpr size_t kDecodeSlots = 128 * 257;  // first byte 0x80.. x (no second byte, 0x00..0xFF)
+  std::vector<char16_t> decoded_;
+  std::vector<uint16_t> encoded_;
+};
+
+CharMemo& Memo() {
+  thread_local CharMemo memo;
+  return memo;
+}
+
+}  // namespace
+
+std::u16string Cp932ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.resize(bytes.size());
+  char16_t* o = out.data();
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const auto b = static_cast<uint8_t>(bytes[i]);
+    if (b < 0x80) {
+      *o++ = b;
+      ++i;
+      continue;
+    }
+    int t = -1;
+    if (IsLeadByte(b)) {
+      if (i + 1 >= n || !IsTrailByte(static_cast<uint8_t>(bytes[i + 1]))) {
+        return SlowCp932ToUtf16(bytes);
+      }
+      t = static_cast<uint8_t>(bytes[i + 1]);
+    }
+    const char16_t c = Memo().Decode(b, t);
+    if (c == CharMemo::kNoChar) return SlowCp932ToUtf16(bytes);
+    *o++ = c;
+    i += t < 0 ? 1 : 2;
+  }
+  out.resize(static_cast<size_t>(o - out.data()));
+  return out;
+}
+
+std::string Utf16ToCp932(std::u16string_view text) {
+  std::string out;
+  out.resize(text.size() * 2);
+  char* o = out.data();
+  for (const char16_t c : text) {
+    if (c < 0x80) {
+      *o++ = static_cast<char>(c);
+      continue;
+    }
+    if (c >= 0xD800 && c < 0xE000) return SlowUtf16ToCp932(text);
+    const uint16_t e = Memo().Encode(c);
+    if (e == CharMemo::kNoBytes) return SlowUtf16ToCp932(text);
+    if (e < 0x200) {
+      *o++ = static_cast<char>(e & 0xFF);
+    } else {
+      *o++ = static_cast<char>(e >> 8);
+      *o++ = static_cast<char>(e & 0xFF);
+    }
+  }
+  out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
 
