@@ -38,7 +38,10 @@ std::u16string DecodeAnsi(const char* p, size_t n, bool clean) {
   out = platform::Cp932ToUtf16(std::string_view(p, n));
   const size_t z = out.find(u'\0');
   if (z != std::u16string::npos) out.resize(z);
-  if (clean) out = DropControlChars(out);
+  if (clean) {
+    out.erase(std::remove_if(out.begin(), out.end(), [](char16_t c) { return c < 0x20; }),
+              out.end());
+  }
   return out;
 }
 
@@ -368,13 +371,21 @@ void ArchiveWriter::WriteAttr(int version, const TEntJwwAttr& attr, int kind) {
   if (a.nGLayer > 15) a.nGLayer = 0;
   if (a.nPenWidth > 30000) a.nPenWidth = 0;
 
-  U32(a.lGroup);
-  U8(a.nPenStyle);
-  U16(a.nPenColor);
-  if (version >= 351) U16(a.nPenWidth);
-  U16(a.nLayer);
-  U16(a.nGLayer);
-  U16(a.sFlg);
+  // One append per block: appending field by field was a large share of writing.
+  uint8_t b[15];
+  size_t n = 0;
+  auto put = [&](auto v) {
+    std::memcpy(b + n, &v, sizeof v);  // little-endian hosts only
+    n += sizeof v;
+  };
+  put(a.lGroup);
+  put(a.nPenStyle);
+  put(a.nPenColor);
+  if (version >= 351) put(a.nPenWidth);
+  put(a.nLayer);
+  put(a.nGLayer);
+  put(a.sFlg);
+  Bytes(b, n);
 }
 
 }  // namespace plandock
