@@ -19,29 +19,29 @@ constexpr size_t kMaxUtf16StringUnits = 65535;
 // case) is widened in one pass; anything else goes to the platform decoder.
 // With `clean`, characters below U+0020 are dropped as well.
 std::u16string DecodeAnsi(const char* p, size_t n, bool clean) {
+  // Looked at before allocating, so a Japanese text is allocated once.
+  const bool ascii =
+      std::all_of(p, p + n, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (!ascii) {
+    std::u16string out = platform::Cp932ToUtf16(std::string_view(p, n));
+    const size_t z = out.find(u'\0');
+    if (z != std::u16string::npos) out.resize(z);
+    if (clean) {
+      out.erase(std::remove_if(out.begin(), out.end(), [](char16_t c) { return c < 0x20; }),
+                out.end());
+    }
+    return out;
+  }
   std::u16string out;
   out.resize(n);
   char16_t* o = out.data();
   size_t w = 0;
-  size_t i = 0;
-  for (; i < n; ++i) {
+  for (size_t i = 0; i < n; ++i) {
     const auto b = static_cast<unsigned char>(p[i]);
-    if (b >= 0x80) break;
     o[w] = static_cast<char16_t>(b);
     w += (!clean || b >= 0x20) ? 1 : 0;
   }
-  if (i == n) {
-    out.resize(w);
-    return out;
-  }
-  // Not ASCII: decode all of it with the platform (the ASCII prefix is cheap to redo).
-  out = platform::Cp932ToUtf16(std::string_view(p, n));
-  const size_t z = out.find(u'\0');
-  if (z != std::u16string::npos) out.resize(z);
-  if (clean) {
-    out.erase(std::remove_if(out.begin(), out.end(), [](char16_t c) { return c < 0x20; }),
-              out.end());
-  }
+  out.resize(w);
   return out;
 }
 

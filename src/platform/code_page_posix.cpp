@@ -168,7 +168,7 @@ std::string SlowUtf16ToCp932(std::u16string_view text) {
 class CharMemo {
  public:
   static constexpr char16_t kUnknownChar = 0;
-  static constexpr char16_t kNoChar = 0xFFFF;    // not one code unit: use iconv
+  static constexpr char16_t kNoChar = 0xFFFF;  // not one code unit: use iconv
   static constexpr uint16_t kUnknownBytes = 0;
   static constexpr uint16_t kNoBytes = 0xFFFF;  // not one or two bytes: use iconv
 
@@ -204,7 +204,8 @@ class CharMemo {
   }
 
  private:
-  static constexpr size_t kDecodeSlots = 128 * 257;  // first byte 0x80.. x (no second byte, 0x00..0xFF)
+  // Rows: first byte 0x80..0xFF; columns: no second byte, then second byte 0x00..0xFF.
+  static constexpr size_t kDecodeSlots = 128 * 257;
   std::vector<char16_t> decoded_;
   std::vector<uint16_t> encoded_;
 };
