@@ -41,30 +41,55 @@ constexpr double kModule = 455;  // half of the 910 mm planning grid
 constexpr double kPlanWidth = 60000, kPlanDepth = 40000;
 constexpr int kBlockDefCount = 8;
 
-const char16_t* const kGroupNames[16] = {
-    u"1階平面図", u"2階平面図", u"3階平面図", u"配置図",   u"立面図 南", u"立面図 北",
-    u"断面図",    u"矩計図",    u"設備 給排水", u"設備 電気", u"外構",      u"Site plan",
-    u"Structure", u"Notes",     u"作業用",    u""};
+const char16_t* const kGroupNames[16] = {u"1階平面図",   u"2階平面図", u"3階平面図", u"配置図",
+                                         u"立面図 南",   u"立面図 北", u"断面図",    u"矩計図",
+                                         u"設備 給排水", u"設備 電気", u"外構",      u"Site plan",
+                                         u"Structure",   u"Notes",     u"作業用",    u""};
 const char16_t* const kLayerNames[16] = {
-    u"通り芯", u"壁", u"柱", u"建具", u"寸法", u"文字", u"家具", u"設備",
-    u"ハッチ", u"補助線", u"Grid", u"Dims", u"Text", u"Hatch", u"仮", u"その他"};
-const char16_t* const kJapaneseTexts[] = {
-    u"洋室", u"和室 6帖", u"キッチン", u"玄関", u"浴室", u"便所", u"収納", u"廊下",
-    u"リビング・ダイニング 12.5帖", u"押入", u"バルコニー", u"階段", u"1階平面図 S=1:100",
-    u"ＵＢ 1616", u"洗面脱衣室", u"クローゼット", u"ホール", u"駐車場"};
-const char16_t* const kAsciiTexts[] = {u"W=1800", u"GL+300", u"A-101", u"FL", u"D1",
-                                       u"SD-2", u"CH=2400", u"X1", u"Y3", u"AW-3 1690x1170"};
+    u"通り芯", u"壁",     u"柱",   u"建具", u"寸法", u"文字",  u"家具", u"設備",
+    u"ハッチ", u"補助線", u"Grid", u"Dims", u"Text", u"Hatch", u"仮",   u"その他"};
+const char16_t* const kJapaneseTexts[] = {u"洋室",
+                                          u"和室 6帖",
+                                          u"キッチン",
+                                          u"玄関",
+                                          u"浴室",
+                                          u"便所",
+                                          u"収納",
+                                          u"廊下",
+                                          u"リビング・ダイニング 12.5帖",
+                                          u"押入",
+                                          u"バルコニー",
+                                          u"階段",
+                                          u"1階平面図 S=1:100",
+                                          u"ＵＢ 1616",
+                                          u"洗面脱衣室",
+                                          u"クローゼット",
+                                          u"ホール",
+                                          u"駐車場"};
+const char16_t* const kAsciiTexts[] = {u"W=1800", u"GL+300",  u"A-101", u"FL", u"D1",
+                                       u"SD-2",   u"CH=2400", u"X1",    u"Y3", u"AW-3 1690x1170"};
 const char16_t* const kFonts[] = {u"ＭＳ ゴシック", u"ＭＳ 明朝", u"ＭＳ Ｐゴシック", u"Arial"};
 const char16_t* const kSxfColorNames[17] = {
-    u"",          u"black",     u"red",       u"green",     u"blue",     u"yellow",
-    u"magenta",   u"cyan",      u"white",     u"deeppink",  u"brown",    u"orange",
+    u"",           u"black",     u"red",      u"green",     u"blue",    u"yellow",
+    u"magenta",    u"cyan",      u"white",    u"deeppink",  u"brown",   u"orange",
     u"lightgreen", u"lightblue", u"lavender", u"lightgray", u"darkgray"};
-const char16_t* const kSxfLineTypeNames[17] = {
-    u"",        u"continuous", u"dashed", u"dashed spaced", u"long dashed dotted",
-    u"long dashed double-dotted", u"long dashed triplicate-dotted", u"dotted",
-    u"chain",   u"chain double dash", u"dashed dotted", u"double-dashed dotted",
-    u"dashed double-dotted", u"double-dashed double-dotted", u"dashed triplicate-dotted",
-    u"double-dashed triplicate-dotted", u"dashed 2"};
+const char16_t* const kSxfLineTypeNames[17] = {u"",
+                                               u"continuous",
+                                               u"dashed",
+                                               u"dashed spaced",
+                                               u"long dashed dotted",
+                                               u"long dashed double-dotted",
+                                               u"long dashed triplicate-dotted",
+                                               u"dotted",
+                                               u"chain",
+                                               u"chain double dash",
+                                               u"dashed dotted",
+                                               u"double-dashed dotted",
+                                               u"dashed double-dotted",
+                                               u"double-dashed double-dotted",
+                                               u"dashed triplicate-dotted",
+                                               u"double-dashed triplicate-dotted",
+                                               u"dashed 2"};
 
 double Snap(double v) { return std::round(v / kModule) * kModule; }
 
@@ -76,10 +101,10 @@ std::u16string Number(int64_t n) {
 TEntJwwAttr MakeAttr(Rng& rng) {
   TEntJwwAttr a;
   a.lGroup = rng.Percent(90) ? 0 : static_cast<uint32_t>(rng.Below(500));
-  a.nPenStyle = static_cast<uint8_t>(rng.Percent(80) ? 1 : rng.Percent(85) ? 2 + rng.Below(8)
-                                                                            : 31 + rng.Below(16));
-  a.nPenColor =
-      static_cast<uint16_t>(rng.Percent(95) ? 1 + rng.Below(9) : 101 + rng.Below(16));
+  a.nPenStyle = static_cast<uint8_t>(rng.Percent(80)   ? 1
+                                     : rng.Percent(85) ? 2 + rng.Below(8)
+                                                       : 31 + rng.Below(16));
+  a.nPenColor = static_cast<uint16_t>(rng.Percent(95) ? 1 + rng.Below(9) : 101 + rng.Below(16));
   a.nPenWidth = static_cast<uint16_t>(rng.Percent(90) ? 0 : 1 + rng.Below(16));
   a.nGLayer = static_cast<uint16_t>(rng.Percent(70) ? 0 : rng.Below(16));
   a.nLayer = static_cast<uint16_t>(rng.Below(16));
@@ -97,7 +122,10 @@ TEntJwwLine MakeLine(Rng& rng, double x0, double y0, double reach) {
       l.end_x = l.start_x + len * 0.6;
       l.end_y = l.start_y + len * 0.8;
       break;
-    case 1: case 2: case 3: case 4:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
       l.end_x = l.start_x + len;
       l.end_y = l.start_y;
       break;
@@ -207,7 +235,7 @@ TEntJwwSunpo MakeDimension(Rng& rng, const TJwwData& doc, double x, double y) {
   }
   // End marks and reference points exist in every dimension, used or not.
   for (auto [p, px, py, kari] : {std::tuple{&s.Te1, x, y, 0u}, std::tuple{&s.Te2, ex, ey, 0u},
-                                  std::tuple{&s.Kt1, x, y, 1u}, std::tuple{&s.Kt2, ex, ey, 1u}}) {
+                                 std::tuple{&s.Kt1, x, y, 1u}, std::tuple{&s.Kt2, ex, ey, 1u}}) {
     p->att = s.att;
     p->att.nPenStyle = s.bSxfMode ? 100 : 0;
     p->start_x = s.bSxfMode ? px : 0;
@@ -264,8 +292,8 @@ void AddTo(TEntJwwBlockDef& def, std::vector<T>& v, EntityKind kind, T rec) {
 // renumbers them, so a written drawing reads back with the same numbers.
 void MakeBlockDefs(Rng& rng, TJwwData& doc) {
   const char16_t* const names[kBlockDefCount] = {
-      u"片開きドア W800", u"引違い窓 W1690", u"洋便器", u"洗面台 W750",
-      u"キッチン I型2550", u"柱 105角",      u"通り芯記号", u"ユニットバス 1616"};
+      u"片開きドア W800",  u"引違い窓 W1690", u"洋便器",     u"洗面台 W750",
+      u"キッチン I型2550", u"柱 105角",       u"通り芯記号", u"ユニットバス 1616"};
   for (int i = 0; i < kBlockDefCount; ++i) {
     TEntJwwBlockDef def;
     def.att = MakeAttr(rng);
@@ -273,10 +301,13 @@ void MakeBlockDefs(Rng& rng, TJwwData& doc) {
     def.dtime = 0x60000000u + static_cast<uint32_t>(rng.Below(0x1000000));
     def.strName = names[i];
     int lines = 4 + rng.Below(24);
-    for (int k = 0; k < lines; ++k) AddTo(def, def.mLine, kEntLine, MakeLine(rng, -500, -500, 1000));
-    for (int k = rng.Below(3); k > 0; --k) AddTo(def, def.mEnko, kEntEnko, MakeArc(rng, -400, -400, 800));
+    for (int k = 0; k < lines; ++k)
+      AddTo(def, def.mLine, kEntLine, MakeLine(rng, -500, -500, 1000));
+    for (int k = rng.Below(3); k > 0; --k)
+      AddTo(def, def.mEnko, kEntEnko, MakeArc(rng, -400, -400, 800));
     if (rng.Percent(50)) AddTo(def, def.mTen, kEntTen, MakePoint(rng, 0, 0));
-    if (i == 4 || i == 6) AddTo(def, def.mMoji, kEntMoji, MakeText(rng, doc, 0, 0, i == 4 ? u"K" : u"X1"));
+    if (i == 4 || i == 6)
+      AddTo(def, def.mMoji, kEntMoji, MakeText(rng, doc, 0, 0, i == 4 ? u"K" : u"X1"));
     if (i == 5) AddTo(def, def.mSolid, kEntSolid, MakeSolid(rng, -52.5, -52.5));
     if (i == 7) {
       AddTo(def, def.mSunpo, kEntSunpo, MakeDimension(rng, doc, 0, -300));
@@ -344,7 +375,9 @@ void FillSxfTables(Rng& rng, TJwwData& doc) {
     t.anTokushuSenUintDot = 8 + i % 8;
     t.anTokushuSenPich = 1;
     t.anPrtTokushuSenPich = 1 + i % 3;
-    t.astrUDLTypeName = i == 0 ? u"LType_0" : i <= 16 ? kSxfLineTypeNames[i] : u"UserLine_" + Number(i);
+    t.astrUDLTypeName = i == 0    ? u"LType_0"
+                        : i <= 16 ? kSxfLineTypeNames[i]
+                                  : u"UserLine_" + Number(i);
     t.anUDLTypeSegment = 2 * (1 + i % 4);
     for (int k = 0; k < t.anUDLTypeSegment; ++k) t.aadUDLTypePitch[k] = k % 2 ? 1.0 : 3.0 + i % 5;
   }

@@ -26,16 +26,20 @@ struct KindName {
   const char* text;  // plain-text label
   const char* key;   // JSON key
 };
-constexpr KindName kKinds[] = {
-    {kEntLine, "lines", "line"},           {kEntEnko, "arcs", "arc"},
-    {kEntTen, "points", "point"},          {kEntMoji, "texts", "text"},
-    {kEntSunpo, "dimensions", "dimension"}, {kEntSolid, "solids", "solid"},
-    {kEntBlock, "block insertions", "block"}};
+constexpr KindName kKinds[] = {{kEntLine, "lines", "line"},
+                               {kEntEnko, "arcs", "arc"},
+                               {kEntTen, "points", "point"},
+                               {kEntMoji, "texts", "text"},
+                               {kEntSunpo, "dimensions", "dimension"},
+                               {kEntSolid, "solids", "solid"},
+                               {kEntBlock, "block insertions", "block"}};
 
 // Counts indexed by EntityKind; [0] is the total.
 using KindCounts = std::array<int64_t, 8>;
 
-void PrintError(const std::string& text) { std::fprintf(stderr, "plandock info: %s\n", text.c_str()); }
+void PrintError(const std::string& text) {
+  std::fprintf(stderr, "plandock info: %s\n", text.c_str());
+}
 
 constexpr int kProceed = -1;
 
@@ -70,14 +74,22 @@ int ParseArgs(const std::vector<std::string>& args, InfoRequest& req) {
 
 size_t ArraySize(const TJwwData& doc, int32_t kind) {
   switch (kind) {
-    case kEntLine: return doc.EntLine.size();
-    case kEntEnko: return doc.EntEnko.size();
-    case kEntTen: return doc.EntTen.size();
-    case kEntMoji: return doc.EntMoji.size();
-    case kEntSunpo: return doc.EntSunpo.size();
-    case kEntSolid: return doc.EntSolid.size();
-    case kEntBlock: return doc.EntBlock.size();
-    default: return 0;
+    case kEntLine:
+      return doc.EntLine.size();
+    case kEntEnko:
+      return doc.EntEnko.size();
+    case kEntTen:
+      return doc.EntTen.size();
+    case kEntMoji:
+      return doc.EntMoji.size();
+    case kEntSunpo:
+      return doc.EntSunpo.size();
+    case kEntSolid:
+      return doc.EntSolid.size();
+    case kEntBlock:
+      return doc.EntBlock.size();
+    default:
+      return 0;
   }
 }
 
@@ -96,11 +108,21 @@ std::string JsonString(const std::u16string& text) {
   std::string out = "\"";
   for (char c : TextToUtf8(text)) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char buf[8];
@@ -145,8 +167,9 @@ void PrintJson(const std::string& file, const TJwwData& doc, const KindCounts& c
   const char* sep = "\n";
   for (const TEntJwwBlockDef& def : doc.EntBlockDef) {
     out += sep;
-    out += "    {\"number\": " + std::to_string(def.nNumber) + ", \"name\": " +
-           JsonString(def.strName) + ", \"referenced\": " + (def.ref_flag ? "true" : "false") + "}";
+    out += "    {\"number\": " + std::to_string(def.nNumber) +
+           ", \"name\": " + JsonString(def.strName) +
+           ", \"referenced\": " + (def.ref_flag ? "true" : "false") + "}";
     sep = ",\n";
   }
   out += doc.EntBlockDef.empty() ? "],\n" : "\n  ],\n";
@@ -154,7 +177,8 @@ void PrintJson(const std::string& file, const TJwwData& doc, const KindCounts& c
   sep = "\n";
   for (const TBindImageType& img : doc.BindImage) {
     out += sep;
-    out += "    {\"name\": " + JsonString(img.Fname) + ", \"size\": " + std::to_string(img.Fsize) + "}";
+    out += "    {\"name\": " + JsonString(img.Fname) + ", \"size\": " + std::to_string(img.Fsize) +
+           "}";
     sep = ",\n";
   }
   out += doc.BindImage.empty() ? "]\n}\n" : "\n  ]\n}\n";

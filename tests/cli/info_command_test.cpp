@@ -61,7 +61,8 @@ class JsonChecker {
 
  private:
   void Space() {
-    while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\t' || s_[i_] == '\r')) ++i_;
+    while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\t' || s_[i_] == '\r'))
+      ++i_;
   }
   bool Eat(char c) {
     Space();
@@ -113,13 +114,22 @@ class JsonChecker {
     Space();
     if (i_ >= s_.size()) return false;
     switch (s_[i_]) {
-      case '{': ++i_; return Sequence('}', [this] { return String() && Eat(':') && Value(); });
-      case '[': ++i_; return Sequence(']', [this] { return Value(); });
-      case '"': return String();
-      case 't': return Word("true");
-      case 'f': return Word("false");
-      case 'n': return Word("null");
-      default: return Number();
+      case '{':
+        ++i_;
+        return Sequence('}', [this] { return String() && Eat(':') && Value(); });
+      case '[':
+        ++i_;
+        return Sequence(']', [this] { return Value(); });
+      case '"':
+        return String();
+      case 't':
+        return Word("true");
+      case 'f':
+        return Word("false");
+      case 'n':
+        return Word("null");
+      default:
+        return Number();
     }
   }
 
@@ -129,7 +139,8 @@ class JsonChecker {
 
 fs::path SampleOrEmpty(const char* name) {
   fs::path dir = test::SamplesDir();
-  return dir.empty() ? fs::path() : dir / fs::path(std::u8string(reinterpret_cast<const char8_t*>(name)));
+  return dir.empty() ? fs::path()
+                     : dir / fs::path(std::u8string(reinterpret_cast<const char8_t*>(name)));
 }
 
 constexpr char kNoSamples[] = "sample drawings not found (shared/samples or PLANDOCK_SAMPLES)";
@@ -153,7 +164,8 @@ TEST(InfoCommandTest, CountsWhatSampleDrawingsHold) {
         "  block insertions: 2", "Block definitions: 2",
         "  0  \"2lines@@SfigorgFlag@@4\"  referenced",
         "  1  \"2circles@@SfigorgFlag@@4\"  referenced", "Images: 0"}},
-      {"lines and arcs only", "block_regressions__non_block.jww",
+      {"lines and arcs only",
+       "block_regressions__non_block.jww",
        {"Entities: 12", "  lines: 4", "  arcs: 2", "  texts: 6", "Block definitions: 0"}},
   };
   for (const Row& row : rows) {
@@ -182,7 +194,8 @@ TEST(InfoCommandTest, MarksADefinitionNoInsertionReaches) {
 
   Result r = RunInfo({Utf8Path(file)});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("  0  \"2lines@@SfigorgFlag@@4\"  referenced\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  0  \"2lines@@SfigorgFlag@@4\"  referenced\n"), std::string::npos)
+      << r.out;
   EXPECT_NE(r.out.find("  1  \"2circles@@SfigorgFlag@@4\"  not referenced\n"), std::string::npos)
       << r.out;
 }
