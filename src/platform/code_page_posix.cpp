@@ -218,6 +218,7 @@ CharMemo& Memo() {
 }  // namespace
 
 std::u16string Cp932ToUtf16(std::string_view bytes) {
+  CharMemo& memo = Memo();
   std::u16string out;
   out.resize(bytes.size());
   char16_t* o = out.data();
@@ -237,7 +238,7 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
       }
       t = static_cast<uint8_t>(bytes[i + 1]);
     }
-    const char16_t c = Memo().Decode(b, t);
+    const char16_t c = memo.Decode(b, t);
     if (c == CharMemo::kNoChar) return SlowCp932ToUtf16(bytes);
     *o++ = c;
     i += t < 0 ? 1 : 2;
@@ -247,6 +248,7 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
 }
 
 std::string Utf16ToCp932(std::u16string_view text) {
+  CharMemo& memo = Memo();
   std::string out;
   out.resize(text.size() * 2);
   char* o = out.data();
@@ -256,7 +258,7 @@ std::string Utf16ToCp932(std::u16string_view text) {
       continue;
     }
     if (c >= 0xD800 && c < 0xE000) return SlowUtf16ToCp932(text);
-    const uint16_t e = Memo().Encode(c);
+    const uint16_t e = memo.Encode(c);
     if (e == CharMemo::kNoBytes) return SlowUtf16ToCp932(text);
     if (e < 0x200) {
       *o++ = static_cast<char>(e & 0xFF);
