@@ -92,10 +92,9 @@ void WriteImageSection(ArchiveWriter& out, TJwwData& doc) {
   upper_names.reserve(doc.BindImage.size());
   for (const TBindImageType& image : doc.BindImage) upper_names.push_back(UpperText(image.Fname));
   MarkImagesNamedBy(DocumentArrays(doc), UsedEntries(doc.EntNo, doc.Enthd.n1), upper_names, doc);
-  const size_t defs = WrittenBlockDefs(doc);
-  for (size_t i = 0; i < defs; ++i) {
-    TEntJwwBlockDef& def = doc.EntBlockDef[i];
-    if (def.ref_flag) MarkImagesNamedBy(DefinitionArrays(def), def.mNo.size(), upper_names, doc);
+  // Every definition counts, referenced or not: its image texts keep their image.
+  for (TEntJwwBlockDef& def : doc.EntBlockDef) {
+    MarkImagesNamedBy(DefinitionArrays(def), def.mNo.size(), upper_names, doc);
   }
 
   const bool carried = doc.BindImageExp || doc.BindImageExr;

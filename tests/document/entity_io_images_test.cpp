@@ -165,7 +165,8 @@ class WriteImageSectionTest : public ::testing::Test {
     doc_.BindImage = {{u"", 0, false},          {u"PHOTO.BMP.gz", 999, false},
                       {u"plan.png", 3, false},  {u"unused.png", 3, false},
                       {u"inner.png", 3, false}, {u"gone.png", 3, false}};
-    // Top-level texts, then one definition that is inserted and one that is not.
+    // Top-level texts, then one definition that is inserted and one that is not:
+    // the texts of both keep their images.
     AddText(doc_.EntMoji, doc_.EntNo, u"^@BM%temp%photo.bmp,1,2,3");
     AddText(doc_.EntMoji, doc_.EntNo, u"^@BM%temp%PHOTO.bmp,4");  // the same image again
     AddText(doc_.EntMoji, doc_.EntNo, u"^@BM%temp%gone.png,0");   // its file is missing
@@ -196,13 +197,14 @@ class WriteImageSectionTest : public ::testing::Test {
   TJwwData doc_;
 };
 
-TEST_F(WriteImageSectionTest, WritesEachImageAWrittenTextNamesOnceWithItsFileBytes) {
+TEST_F(WriteImageSectionTest, WritesEachImageATextNamesOnceWithItsFileBytes) {
   Bytes expected;
-  expected.I32(2);
+  expected.I32(3);
   expected.Str("PHOTO.BMP.gz").I32(3).Raw("PHO");  // the file's size, not the stored one
   expected.Str("plan.png").I32(3).Raw("pla");
+  expected.Str("inner.png").I32(3).Raw("inn");
   EXPECT_EQ(WriteSection(doc_).data, expected.data);
-  const bool marks[] = {false, true, true, false, false, false};
+  const bool marks[] = {false, true, true, false, true, false};
   for (size_t i = 0; i < doc_.BindImage.size(); ++i) EXPECT_EQ(doc_.BindImage[i].exf, marks[i]) << i;
 }
 
@@ -223,7 +225,7 @@ TEST_F(WriteImageSectionTest, ImageWrittenWithUnicodeNamesReadsBack) {
   back.BindImageFolder = FolderOf(out.path());
   back.BindImageExp = true;
   ASSERT_TRUE(ReadSection(section, back).ok);
-  ASSERT_EQ(back.BindImageN(), 2);
+  ASSERT_EQ(back.BindImageN(), 3);
   EXPECT_EQ(back.BindImage[1].Fname, u"plan.png");
   EXPECT_EQ(back.BindImage[1].Fsize, 3);
   EXPECT_EQ(ReadFile(out.path() / "PHOTO.BMP.gz"), "PHO");
