@@ -119,7 +119,7 @@ bool Save(const MergeSettings& settings, JobHost& host, TJwwData& doc, JobState&
   if (doc.MojiEncode) state.unicode = true;
   SetFileOutOption(doc, state.unicode ? kFileOutUnicode : 0);
   if (FileOut(doc, state.destination, doc.Enthd.jwVer)) return true;
-  const std::u16string text = job_text::kSaveFailed + (u" " + state.destination);
+  const std::u16string text = job_text::kSaveFailed + state.destination;
   host.ShowStatus(text);
   host.Ask(MessageKind::kError, text, MessageButtons::kOk);
   return false;

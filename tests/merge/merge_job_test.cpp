@@ -203,7 +203,7 @@ TEST_F(Job, FailedSaveIsReportedAndNotCompleted) {
   const std::u16string destination = PathOf("no such folder/out.jww");
   std::vector<MergeEntry> entries;
   EXPECT_EQ(Run(Settings(base, destination), entries), MergeJobResult::kSaveFailed);
-  const std::u16string text = u"合体図面の保存に失敗しました " + destination;
+  const std::u16string text = u"合体図面の保存に失敗しました" + destination;
   EXPECT_EQ(host_.LastStatus(), text);
   ASSERT_EQ(host_.boxes.size(), 1u);
   EXPECT_EQ(host_.boxes[0].kind, MessageKind::kError);
