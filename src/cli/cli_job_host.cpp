@@ -52,13 +52,15 @@ void CliJobHost::PrintLine(const std::u16string& text) {
 }
 
 void CliJobHost::ShowStatus(const std::u16string& text) {
-  PrintLine(text);
-  last_status_ = text;
+  if (!(last_was_box_ && text == last_line_)) PrintLine(text);
+  last_line_ = text;
+  last_was_box_ = false;
 }
 
 MessageAnswer CliJobHost::Ask(MessageKind, const std::u16string& text, MessageButtons buttons) {
-  // A box repeating the status line just shown would print the same line twice.
-  if (text != last_status_) PrintLine(text);
+  if (last_was_box_ || text != last_line_) PrintLine(text);
+  last_line_ = text;
+  last_was_box_ = true;
   if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
   return AskYesNo();
 }

@@ -35,7 +35,10 @@ class CliJobHost : public JobHost {
   MessageAnswer AskYesNo();
 
   CliHostOptions options_;
-  std::u16string last_status_;
+  // The last line printed and whether a box printed it: a status and a box of
+  // the same text, in either order, are printed once.
+  std::u16string last_line_;
+  bool last_was_box_ = false;
 };
 
 }  // namespace plandock

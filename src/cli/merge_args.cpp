@@ -109,6 +109,15 @@ const FlagRow* FindFlag(std::string_view name) {
 
 bool IsFlag(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
+// An argument as echoed in a usage error, which must stay one line.
+std::string Echo(std::string_view arg) {
+  std::string out(arg);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return out;
+}
+
 bool Fail(std::string* error, std::string text) {
   *error = std::move(text);
   return false;
@@ -121,7 +130,7 @@ bool TakeFlag(const FlagRow& row, const std::u16string& value, MergeRequest* req
   if (row.option != nullptr) {
     MergeSettings scratch;  // tries the value now, so a bad one is a usage error
     if (!row.option(scratch, value)) {
-      return Fail(error, "invalid value for " + name + ": '" + TextToUtf8(value) + "'");
+      return Fail(error, "invalid value for " + name + ": '" + Echo(TextToUtf8(value)) + "'");
     }
     request->changes.push_back({static_cast<int>(&row - kFlags), value});
   } else if (row.entry != nullptr) {
@@ -144,7 +153,7 @@ bool ParseArgs(const std::vector<std::string>& args, MergeRequest* request, std:
       continue;
     }
     const FlagRow* row = FindFlag(arg);
-    if (row == nullptr) return Fail(error, "unknown flag " + arg);
+    if (row == nullptr) return Fail(error, "unknown flag " + Echo(arg));
     std::u16string value;
     if (row->takes_value) {
       if (i + 1 >= args.size()) return Fail(error, arg + " needs a value");
@@ -175,8 +184,9 @@ Each flag stands for a control of the window:
   --overwrite-base      CheckBox9 "ベース図面ファイルに上書き保存"
   ENTRY                 a row of the file list, column "合体ファイル名"; an empty
                         ENTRY ("") is an empty row
-    --group G           its column "ﾚｲﾔｸﾞﾙｰﾌﾟ": "0".."F", empty keeps each entity's own
-    --layer L           its column "レイヤ": "0".."F", empty keeps each entity's own
+    --group G           its column "ﾚｲﾔｸﾞﾙｰﾌﾟ": "0".."9", "A".."F" or "10".."15";
+                        empty keeps each entity's own
+    --layer L           its column "レイヤ": as --group
     --color C           its column "線色": "1".."9" or "101".."356", empty keeps
   --ref-text T          Edit4 "基準点文字の内容" (default "【基準点】")
   --check-ref           CheckBox8 "合体を行う際に、指定図面ファイル内の基準点文字チェックを行う"

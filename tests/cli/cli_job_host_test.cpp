@@ -69,11 +69,16 @@ TEST(CliJobHost, PrintsStatusesAndBoxesAsUtf8LinesOnce) {
       MessageAnswer::kOk);
   host.Ask(MessageKind::kInformation, u"一行目\r\n二行目", MessageButtons::kOk);
   host.Beep();
+  // A rejected input shows its box first, then the same text as status.
+  host.Ask(MessageKind::kError, u"ベース図面ファイルを指定して下さい。", MessageButtons::kOk);
+  host.ShowStatus(u"ベース図面ファイルを指定して下さい。");
+  host.ShowStatus(u"完了");
   host.ShowStatus(u"完了");
   EXPECT_EQ(out.Text(),
             "ベース図面ファイルが存在しません。\n"
             "一行目\n二行目\n"
-            "完了\n");
+            "ベース図面ファイルを指定して下さい。\n"
+            "完了\n完了\n");
 }
 
 }  // namespace

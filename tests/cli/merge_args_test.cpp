@@ -110,6 +110,8 @@ TEST(MergeArgs, UsageErrorsGiveOneLine) {
       {"colour before any entry", {"--out", "o.jww", "--color", "7", "a.jww"}, "--color"},
       {"bad layer state", {"--layer-state", "some"}, "--layer-state"},
       {"single dash flag", {"-x"}, "-x"},
+      {"line break in a bad value", {"--layer-state", "all\nkeep"}, "--layer-state"},
+      {"line break in an unknown flag", {"--frob\r\nnicate"}, "--frob"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -117,7 +119,38 @@ TEST(MergeArgs, UsageErrorsGiveOneLine) {
     std::string error;
     EXPECT_FALSE(ParseArgs(row.args, &request, &error));
     EXPECT_NE(error.find(row.mentions), std::string::npos) << error;
-    EXPECT_EQ(error.find('\n'), std::string::npos);
+    EXPECT_EQ(error.find_first_of("\r\n"), std::string::npos);
+  }
+}
+
+TEST(MergeArgs, HelpNamesTheWindowControlOfEveryFlag) {
+  const struct {
+    const char* flag;
+    const char* control;
+  } rows[] = {
+      {"--base BASE", "Edit1 \"ベース図面ファイル：\""},
+      {"--out DEST", "Edit2 \"保存先図面ファイル：\""},
+      {"--overwrite-base", "CheckBox9 \"ベース図面ファイルに上書き保存\""},
+      {"--ref-text T", "Edit4 \"基準点文字の内容\""},
+      {"--group G", "\"ﾚｲﾔｸﾞﾙｰﾌﾟ\""},
+      {"--layer L", "\"レイヤ\""},
+      {"--color C", "\"線色\""},
+      {"--real-size", "RadioButton2 \"実寸\""},
+      {"--jwf FILE", "CheckBox6 \"合体後、合体図面ファイルに環境設定ファイル適用\" with Edit5"},
+      {"--layer-state", "RadioGroup1 \"合体後のレイヤ状態(&L)\""},
+      {"--no-backup",
+       "CheckBox10 \"保存先図面ファイルを上書き保存する際,直前ファイルをBAKファイルとして残す\""},
+      {"--launch-cad", "CheckBox7 \"合体後、Jw_cadを起動\""},
+      {"--settings FILE", "\"設定を開く\""},
+  };
+  const std::string usage = kMergeUsage;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.flag);
+    const size_t at = usage.find(std::string("  ") + row.flag);
+    ASSERT_NE(at, std::string::npos);
+    // The control is named on the flag's own line or the one after it.
+    const size_t end = usage.find('\n', usage.find('\n', at) + 1);
+    EXPECT_NE(usage.substr(at, end - at).find(row.control), std::string::npos);
   }
 }
 
