@@ -1,10 +1,12 @@
 // The image section of a JWW archive: embedded image files after the block definitions.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "document/entity_io.h"
@@ -33,22 +35,61 @@ bool ImageNameOf(const std::u16string& text, std::u16string* name) {
   return true;
 }
 
+// Finds the first list entry whose upper-cased name begins with a given
+// upper-cased name in logarithmic time, so that many image texts over many
+// entries stay far from texts x entries.
+class ImageNameIndex {
+ public:
+  explicit ImageNameIndex(const std::vector<TBindImageType>& images) : n_(images.size()) {
+    std::vector<std::pair<std::u16string, size_t>> sorted;
+    sorted.reserve(n_);
+    for (size_t k = 0; k < n_; ++k) sorted.emplace_back(UpperText(images[k].Fname), k);
+    std::sort(sorted.begin(), sorted.end());
+    names_.reserve(n_);
+    least_.assign(2 * n_, kNone);
+    for (size_t p = 0; p < n_; ++p) {
+      names_.push_back(std::move(sorted[p].first));
+      least_[n_ + p] = sorted[p].second;
+    }
+    for (size_t p = n_; p-- > 1;) least_[p] = std::min(least_[2 * p], least_[2 * p + 1]);
+  }
+
+  // The entries beginning with `upper` are one run of the sorted names; the
+  // least list index of that run is taken from a segment tree over it.
+  size_t FirstWithPrefix(const std::u16string& upper) const {
+    const auto begin = std::lower_bound(names_.begin(), names_.end(), upper);
+    const auto end = std::partition_point(begin, names_.end(), [&](const std::u16string& s) {
+      return s.compare(0, upper.size(), upper) == 0;
+    });
+    size_t lo = n_ + static_cast<size_t>(begin - names_.begin());
+    size_t hi = n_ + static_cast<size_t>(end - names_.begin());
+    size_t best = kNone;
+    for (; lo < hi; lo /= 2, hi /= 2) {
+      if (lo % 2 == 1) best = std::min(best, least_[lo++]);
+      if (hi % 2 == 1) best = std::min(best, least_[--hi]);
+    }
+    return best;
+  }
+
+  static constexpr size_t kNone = std::numeric_limits<size_t>::max();
+
+ private:
+  size_t n_;
+  std::vector<std::u16string> names_;  // upper-cased, sorted
+  std::vector<size_t> least_;          // segment tree of list indexes, leaves at n_..2n_-1
+};
+
 // Marks the images named by the texts of one order list: for each image text,
 // the first entry whose name begins with the text's image name, ignoring case.
-void MarkImagesNamedBy(const EntityArrays& a, size_t used,
-                       const std::vector<std::u16string>& upper_names, TJwwData& doc) {
+void MarkImagesNamedBy(const EntityArrays& a, size_t used, const ImageNameIndex& index,
+                       TJwwData& doc) {
   std::u16string name;
   for (size_t i = 0; i < used; ++i) {
     const TEntJwwNo& e = (*a.no)[i];
     if (e.EntType != kEntMoji || !a.Names(e)) continue;
     if (!ImageNameOf((*a.moji)[static_cast<size_t>(e.EntNo)].str, &name)) continue;
-    const std::u16string upper = UpperText(name);
-    for (size_t k = 0; k < upper_names.size(); ++k) {
-      if (upper_names[k].compare(0, upper.size(), upper) == 0) {
-        doc.BindImage[k].exf = true;
-        break;
-      }
-    }
+    const size_t k = index.FirstWithPrefix(UpperText(name));
+    if (k != ImageNameIndex::kNone) doc.BindImage[k].exf = true;
   }
 }
 
@@ -88,13 +129,11 @@ bool ReadImageSection(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
 void WriteImageSection(ArchiveWriter& out, TJwwData& doc) {
   for (TBindImageType& image : doc.BindImage) image.exf = false;
 
-  std::vector<std::u16string> upper_names;
-  upper_names.reserve(doc.BindImage.size());
-  for (const TBindImageType& image : doc.BindImage) upper_names.push_back(UpperText(image.Fname));
-  MarkImagesNamedBy(DocumentArrays(doc), UsedEntries(doc.EntNo, doc.Enthd.n1), upper_names, doc);
+  const ImageNameIndex index(doc.BindImage);
+  MarkImagesNamedBy(DocumentArrays(doc), UsedEntries(doc.EntNo, doc.Enthd.n1), index, doc);
   // Every definition counts, referenced or not: its image texts keep their image.
   for (TEntJwwBlockDef& def : doc.EntBlockDef) {
-    MarkImagesNamedBy(DefinitionArrays(def), def.mNo.size(), upper_names, doc);
+    MarkImagesNamedBy(DefinitionArrays(def), def.mNo.size(), index, doc);
   }
 
   const bool carried = doc.BindImageExp || doc.BindImageExr;

@@ -231,5 +231,43 @@ TEST_F(WriteImageSectionTest, ImageWrittenWithUnicodeNamesReadsBack) {
   EXPECT_EQ(ReadFile(out.path() / "PHOTO.BMP.gz"), "PHO");
 }
 
+// Names that share the text's name as their beginning: the entry first in list
+// order wins, not the first in alphabetical order or the exact name.
+TEST(WriteImageSectionMarkTest, FirstEntryInListOrderWinsAmongSharedBeginnings) {
+  const std::vector<std::u16string> names = {u"b.png", u"A.PNG.gz", u"a.png", u"a.png.bak",
+                                             u"AB.png"};
+  const struct {
+    const char16_t* text;
+    int marked;  // -1: none
+  } cases[] = {
+      {u"^@BM%temp%a.png,0", 1},        // A.PNG.gz before the exact a.png
+      {u"^@BM%temp%a,0", 1},            // all four a-names share it
+      {u"^@BM%temp%a.png.b,0", 3},      // only a.png.bak
+      {u"^@BM%temp%ab,0", 4},           // only AB.png
+      {u"^@BM%temp%B.PNG,0", 0},        // the first entry itself
+      {u"^@BM%temp%c.png,0", -1},       // no name begins so
+      {u"^@BM%temp%a.png.gz.x,0", -1},  // longer than every name
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
+    test::ScopedTempDir tmp;
+    TJwwData doc;
+    doc.BindImageFolder = FolderOf(tmp.path());
+    doc.BindImageExp = true;
+    doc.BindImageExr = true;
+    for (const std::u16string& name : names) {
+      WriteFile(tmp.path() / name, "x");
+      doc.BindImage.push_back({name, 1, false});
+    }
+    doc.EntMoji.push_back(ImageText(c.text));
+    doc.AddEntNo(kEntMoji, 0);
+    (void)WriteSection(doc);
+    for (size_t k = 0; k < names.size(); ++k) {
+      EXPECT_EQ(doc.BindImage[k].exf, static_cast<int>(k) == c.marked)
+          << "case " << i << " entry " << k;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace plandock
