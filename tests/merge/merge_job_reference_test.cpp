@@ -131,7 +131,7 @@ TEST_F(ReferenceCheck, BlankReferenceTextSkipsTheCheck) {
   const std::u16string base = WriteDrawing("base.jww", 1, 0, 0);
   std::vector<MergeEntry> entries = {Entry(WriteDrawing("m.jww", 1, 0, 0))};
   MergeSettings s = CheckingSettings(base);
-  s.ReferenceText = u" \u3000";
+  s.ReferenceText = u" \u3000\t\r\n";
   EXPECT_EQ(Run(s, entries), MergeJobResult::kCompleted);
   EXPECT_TRUE(host_.boxes.empty());
   EXPECT_EQ(host_.CountStatusesStartingWith(u"基準点文字"), 0);
