@@ -18,8 +18,8 @@ constexpr int kSolidShapeStyleB = 111;
 // Text sizes are kept to 8 decimals, halves away from zero.
 double RoundSize(double x) { return RoundDigits(8, 2, x); }
 
-// FloatToFixed keeps the sign of a tiny negative angle; an angle field never
-// reads "-0.0000".
+// An angle field never reads "-0.0000"; guarded here so that it does not depend on
+// how FloatToFixed signs a tiny negative angle.
 std::u16string FormatAngle(double angle) {
   std::u16string a = FloatToFixed(4, angle);
   if (a == u"-0.0000") a = u"0.0000";

@@ -130,6 +130,53 @@ TEST(TransferTest, ImageTextTurnedOnlyWhenThePlacementTurns) {
   }
 }
 
+TEST(TransferTest, ImageTextTurnedBackwardsKeepsANegativeAngle) {
+  TransferFixture t;
+  t.m = {0, 0, kPi / 6};  // v = -30 degrees
+  Add(t.merged, Text(u"^@BMpic.bmp,100,80", 0, 0, 10, 0));
+  t.Run();
+  ASSERT_EQ(t.base.EntMojiN(), 1);
+  EXPECT_NEAR(t.base.EntMoji[0].degKakudo, -30, 1e-9);
+  EXPECT_EQ(t.base.EntMoji[0].str, u"^@BMpic.bmp,100,80,0,0,1,-30.0000");
+}
+
+TEST(TransferTest, EveryKindGoesThroughTheLayerFilter) {
+  struct Row {
+    const char* name;
+    bool merge_hidden;
+    int want_entities;
+  } rows[] = {
+      {"hidden group left out, only the exempt insertion comes", false, 1},
+      {"hidden group merged", true, 9},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TransferFixture t;
+    t.options.MergeHiddenLayers = row.merge_hidden;
+    t.merged.EntLgrp[1].anGLay = kLayHidden;
+    const TEntJwwAttr hidden = Attr(1, 0);
+    Add(t.merged, Text(u"^@BMpic.bmp,100,80", 0, 0, 10, 0, hidden));
+    Add(t.merged, test::Solid(0, 0, 1, 0, 1, 1, 0, 1, hidden));
+    Add(t.merged, test::Line(0, 0, 1, 1, hidden));
+    Add(t.merged, test::Arc(0, 0, 5, hidden));
+    Add(t.merged, test::Point(1, 1, hidden));
+    Add(t.merged, Text(u"note", 0, 0, 4, 0, hidden));
+    TEntJwwSunpo d;
+    d.att = hidden;
+    d.Sen = test::Line(0, 0, 10, 0);
+    d.Moji = Text(u"10", 4, 1, 6, 1);
+    Add(t.merged, d);
+    Add(t.merged, test::Insert(1, 0, 0, hidden));
+    Add(t.merged, test::Insert(1, 5, 5, Attr(1, 0, 1, 0x41)));
+    t.merged.EntBlockDef.push_back({});
+    t.merged.EntBlockDef.back().nNumber = 1;
+    t.Run();
+    EXPECT_EQ(t.base.Enthd.n1, row.want_entities);
+    EXPECT_EQ(t.base.EntBlockN(), row.merge_hidden ? 2 : 1);
+    EXPECT_EQ(t.base.EntBlock.back().DPKijunTen_x, 5);
+  }
+}
+
 TEST(TransferTest, SolidsFourCorneredAndCircular) {
   TransferFixture t;
   t.options.RealSize = true;
