@@ -276,6 +276,64 @@ TEST(WriteBlockDefListTest, OnlyReachedDefinitionsAreWrittenAndRenumbered) {
   EXPECT_EQ(back.EntBlock[0].nNumber, 0u);
 }
 
+// Inside a definition the split counts and numbers like the entity list: the
+// member count holds 7 for the dimension, the class declared for its lines is
+// referred to by a later member, and the definition takes its own index after
+// its count.
+TEST(WriteBlockDefListTest, SplitDimensionInADefinitionCountsSevenMembers) {
+  TJwwData doc;
+  doc.Enthd.jwVer = 600;
+  TEntJwwBlock insertion;
+  insertion.att = Attr(1, 1);
+  insertion.dBairitsuX = insertion.dBairitsuY = 1;
+  insertion.nNumber = 5;
+  doc.EntBlock = {insertion};
+  doc.AddEntNo(kEntBlock, 0);
+  TEntJwwBlockDef def;
+  def.att = Attr(1, 1);
+  def.nNumber = 5;
+  def.bRefferd = 1;
+  def.dtime = 7;
+  def.strName = u"D";
+  TEntJwwSunpo dim = Dimension(1);
+  dim.Moji.strFontName = u"Mincho";
+  def.mSunpo = {dim};
+  def.mLine = {Line(20)};
+  def.mNo = {{kEntSunpo, 0}, {kEntLine, 0}};
+  doc.EntBlockDef = {def};
+  doc.Enthd.n2 = 1;
+  MakeBlockTree(doc);
+
+  auto stored_point = [](double x, uint8_t style, uint32_t kariten) {
+    Bytes b = StoredAttr(style, 1);
+    b.F64(x).F64(0).U32(kariten);
+    if (style == 100) b.U32(4).F64(0.5).F64(2);
+    return b;
+  };
+  Bytes expected;
+  expected.U16(1);
+  expected.NewClass("CDataBlock", 351).Append(StoredAttr(1, 1));  // class 1, object 2
+  expected.F64(0).F64(0).F64(1).F64(1).F64(0).U32(0);
+  expected.U16(1);
+  expected.NewClass("CDataList", 351).Append(StoredAttr(1, 1));    // class 3
+  expected.U32(0).U32(1).U32(7).Str("D").U16(8);                   // definition 4
+  expected.NewClass("CDataSunpou", 351).Append(StoredAttr(1, 5));  // class 5, object 6
+  expected.Append(StoredLine(10)).Append(StoredAttr(1, 2));
+  expected.F64(1).F64(0).F64(20).F64(0).U32(3).F64(2.5).F64(2.5).F64(0.5).F64(30);
+  expected.Str("Mincho").Str("1,000");
+  expected.NewClass("CDataSen", 351).Append(StoredLine(11));            // class 7, object 8
+  expected.Ref(7).Append(StoredLine(12));                               // object 9
+  expected.NewClass("CDataTen", 351).Append(stored_point(13, 100, 0));  // class 10, object 11
+  expected.Ref(10).Append(stored_point(14, 1, 0));                      // object 12
+  expected.Ref(10).Append(stored_point(15, 1, 1));                      // object 13
+  expected.Ref(10).Append(stored_point(16, 1, 1));                      // object 14
+  expected.Ref(7).Append(StoredLine(20));                               // object 15
+
+  const Written w = WriteLists(doc, 351);
+  EXPECT_EQ(w.bytes.data, expected.data);
+  EXPECT_EQ(w.load_index, 16u);
+}
+
 // ---------------------------------------------------------------------------
 // Round trip of every kind
 
