@@ -56,7 +56,6 @@ class ObjectWriter {
   ObjectWriter(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
                uint32_t& load_index)
       : out_(out),
-        doc_(doc),
         version_(version),
         sxf_(version >= kSxfVersion),
         split_(version < kSxfVersion && doc.Enthd.jwVer >= kSxfVersion),
@@ -224,7 +223,6 @@ class ObjectWriter {
   }
 
   ArchiveWriter& out_;
-  TJwwData& doc_;
   const int32_t version_;
   const bool sxf_;    // dimensions carry their SXF parts
   const bool split_;  // SXF parts of a newer drawing become separate objects
