@@ -15,33 +15,36 @@ namespace {
 constexpr size_t kMaxAnsiStringBytes = 65533;
 constexpr size_t kMaxUtf16StringUnits = 65535;
 
+void DropControlCharsInPlace(std::u16string& text) {
+  text.erase(std::remove_if(text.begin(), text.end(), [](char16_t c) { return c < 0x20; }),
+             text.end());
+}
+
 // Decodes code page 932 bytes that hold no zero byte. Pure ASCII (the common
 // case) is widened in one pass; anything else goes to the platform decoder.
 // With `clean`, characters below U+0020 are dropped as well.
 std::u16string DecodeAnsi(const char* p, size_t n, bool clean) {
-  // Looked at before allocating, so a Japanese text is allocated once.
-  const bool ascii =
-      std::all_of(p, p + n, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (!ascii) {
+  // Both passes are branch-free so they vectorise; the check comes before
+  // allocating, so a Japanese text is still allocated once.
+  unsigned char high = 0;
+  for (size_t i = 0; i < n; ++i) high |= static_cast<unsigned char>(p[i]);
+  if (high >= 0x80) {
     std::u16string out = platform::Cp932ToUtf16(std::string_view(p, n));
     const size_t z = out.find(u'\0');
     if (z != std::u16string::npos) out.resize(z);
-    if (clean) {
-      out.erase(std::remove_if(out.begin(), out.end(), [](char16_t c) { return c < 0x20; }),
-                out.end());
-    }
+    if (clean) DropControlCharsInPlace(out);
     return out;
   }
   std::u16string out;
   out.resize(n);
   char16_t* o = out.data();
-  size_t w = 0;
+  bool control = false;
   for (size_t i = 0; i < n; ++i) {
     const auto b = static_cast<unsigned char>(p[i]);
-    o[w] = static_cast<char16_t>(b);
-    w += (!clean || b >= 0x20) ? 1 : 0;
+    o[i] = static_cast<char16_t>(b);
+    control |= b < 0x20;
   }
-  out.resize(w);
+  if (clean && control) DropControlCharsInPlace(out);
   return out;
 }
 
@@ -60,10 +63,7 @@ std::u16string DecodeUtf16(std::string_view bytes, bool clean) {
   if (units != 0) std::memcpy(out.data(), bytes.data(), units * 2);  // little-endian hosts
   const size_t z = out.find(u'\0');
   if (z != std::u16string::npos) out.resize(z);
-  if (clean) {
-    out.erase(std::remove_if(out.begin(), out.end(), [](char16_t c) { return c < 0x20; }),
-              out.end());
-  }
+  if (clean) DropControlCharsInPlace(out);
   return out;
 }
 
@@ -195,10 +195,9 @@ ArchiveReader::ClassTag ArchiveReader::ReadClassTag() {
     total += last_got_;
     const uint16_t name_len = U16();
     total += last_got_;
-    const std::string_view name = Bytes(name_len);
+    tag.name = Bytes(name_len);
     total += last_got_;
     tag.is_new = true;
-    tag.name.assign(name.data(), name.size());
     tag.index = load_index++;
   } else if (t == 0x7FFF && total == 2) {
     const uint32_t v = U32();

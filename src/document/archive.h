@@ -55,9 +55,10 @@ class ArchiveReader {
   int32_t ReadObjectCount();
 
   struct ClassTag {
-    bool is_new = false;   // a declaration: `name` holds the class name bytes
-    std::string name;
-    uint32_t index = 0;    // the declared class's LoadIndex, or the one referred to
+    bool is_new = false;  // a declaration: `name` holds the class name bytes
+    // Views the reader's data, so a tag costs no allocation.
+    std::string_view name;
+    uint32_t index = 0;  // the declared class's LoadIndex, or the one referred to
   };
   // A declaration takes the current load_index, which then advances.
   ClassTag ReadClassTag();

@@ -14,7 +14,10 @@
 #include "document/block_tree.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -115,14 +118,46 @@ struct Placement {
   long double r1, r2, r3, r4;
 };
 
+struct Rotation {
+  long double c, s;
+};
+
+// Extended-precision sine and cosine of the few angles a drawing repeats
+// (quarter turns mostly): their argument reduction dominated building trees.
+class RotationMemo {
+ public:
+  Rotation Of(double angle) {
+    // Most insertions are unrotated; sin(+-0) is +-0 itself, cos(+-0) is 1.
+    if (angle == 0) return {1.0L, angle};
+    uint64_t bits;
+    std::memcpy(&bits, &angle, sizeof bits);
+    for (const Slot& slot : slots_) {
+      if (slot.filled && slot.bits == bits) return slot.rotation;
+    }
+    const long double th = angle;
+    const Rotation r{std::cos(th), std::sin(th)};
+    slots_[next_] = {true, bits, r};
+    next_ = (next_ + 1) % kSlots;
+    return r;
+  }
+
+ private:
+  struct Slot {
+    bool filled = false;
+    uint64_t bits = 0;
+    Rotation rotation{};
+  };
+  static constexpr size_t kSlots = 8;
+  std::array<Slot, kSlots> slots_{};
+  size_t next_ = 0;
+};
+
 // Angles in extended precision; the products are rounded once, when stored.
-Placement InsertionMatrix(const TEntJwwBlock& b) {
-  const long double th = b.radKaitenKaku;
-  const long double c = std::cos(th);
-  const long double s = std::sin(th);
+Placement InsertionMatrix(const TEntJwwBlock& b, RotationMemo& rotations) {
+  const Rotation r = rotations.Of(b.radKaitenKaku);
   const long double sx = b.dBairitsuX;
   const long double sy = b.dBairitsuY;
-  return {c * sx, -s * sy, s * sx, c * sy};
+  return {r.c * sx, -r.s * sy, r.s * sx, r.c * sy};
 }
 
 // What the walk needs of one definition, resolved once per call.
@@ -171,7 +206,7 @@ class TreeWalk {
       node.no = b.nNumber;
       node.x = b.DPKijunTen_x;
       node.y = b.DPKijunTen_y;
-      const Placement m = InsertionMatrix(b);
+      const Placement m = InsertionMatrix(b, rotations_);
       node.r1 = static_cast<double>(m.r1);
       node.r2 = static_cast<double>(m.r2);
       node.r3 = static_cast<double>(m.r3);
@@ -204,7 +239,9 @@ class TreeWalk {
     const TEntJwwBlockDef& def = defs_[d];
     DefInfo& info = info_[d];
     if (info.matrices.empty()) {
-      for (const TEntJwwBlock& b : def.mBlock) info.matrices.push_back(InsertionMatrix(b));
+      for (const TEntJwwBlock& b : def.mBlock) {
+        info.matrices.push_back(InsertionMatrix(b, rotations_));
+      }
     }
     const size_t room = budget_ > tree_.size() ? budget_ - tree_.size() : 0;
     const size_t count = std::min(def.mBlock.size(), room);
@@ -275,6 +312,7 @@ class TreeWalk {
   // Compact copies of each node's parent and defno for the walks up the tree.
   std::vector<int32_t> parent_of_;
   std::vector<int32_t> def_of_;
+  RotationMemo rotations_;
   size_t check_steps_ = 0;
   bool stopped_ = false;  // a budget is spent: no more nodes
 };

@@ -185,6 +185,13 @@ class CharMemo {
     return slot;
   }
 
+  // Rows of 257 slots from first byte 0x80, as Decode fills them; a caller
+  // reads known slots straight from it instead of calling per character.
+  const char16_t* DecodeTable() {
+    if (decoded_.empty()) decoded_.assign(kDecodeSlots, kUnknownChar);
+    return decoded_.data();
+  }
+
   // The bytes of c (not ASCII, not a surrogate): 0x01BB for the single byte
   // BB, 0xLLTT for a pair; kNoBytes when neither.
   uint16_t Encode(char16_t c) {
@@ -219,6 +226,7 @@ CharMemo& Memo() {
 
 std::u16string Cp932ToUtf16(std::string_view bytes) {
   CharMemo& memo = Memo();
+  const char16_t* table = memo.DecodeTable();  // stays put: the memo never resizes it
   std::u16string out;
   out.resize(bytes.size());
   char16_t* o = out.data();
@@ -238,7 +246,8 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
       }
       t = static_cast<uint8_t>(bytes[i + 1]);
     }
-    const char16_t c = memo.Decode(b, t);
+    char16_t c = table[(b - 0x80) * 257 + (t + 1)];
+    if (c == CharMemo::kUnknownChar) c = memo.Decode(b, t);
     if (c == CharMemo::kNoChar) return SlowCp932ToUtf16(bytes);
     *o++ = c;
     i += t < 0 ? 1 : 2;
