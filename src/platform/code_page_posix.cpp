@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace plandock::platform {
@@ -222,14 +223,12 @@ CharMemo& Memo() {
   return memo;
 }
 
-}  // namespace
-
-std::u16string Cp932ToUtf16(std::string_view bytes) {
+// Decodes through the memo into `out` (room for bytes.size() units); the
+// number of units written, or SIZE_MAX when the string needs the iconv path.
+size_t MemoDecode(std::string_view bytes, char16_t* out) {
   CharMemo& memo = Memo();
   const char16_t* table = memo.DecodeTable();  // stays put: the memo never resizes it
-  std::u16string out;
-  out.resize(bytes.size());
-  char16_t* o = out.data();
+  char16_t* o = out;
   const size_t n = bytes.size();
   size_t i = 0;
   while (i < n) {
@@ -241,18 +240,35 @@ std::u16string Cp932ToUtf16(std::string_view bytes) {
     }
     int t = -1;
     if (IsLeadByte(b)) {
-      if (i + 1 >= n || !IsTrailByte(static_cast<uint8_t>(bytes[i + 1]))) {
-        return SlowCp932ToUtf16(bytes);
-      }
+      if (i + 1 >= n || !IsTrailByte(static_cast<uint8_t>(bytes[i + 1]))) return SIZE_MAX;
       t = static_cast<uint8_t>(bytes[i + 1]);
     }
     char16_t c = table[(b - 0x80) * 257 + (t + 1)];
     if (c == CharMemo::kUnknownChar) c = memo.Decode(b, t);
-    if (c == CharMemo::kNoChar) return SlowCp932ToUtf16(bytes);
+    if (c == CharMemo::kNoChar) return SIZE_MAX;
     *o++ = c;
     i += t < 0 ? 1 : 2;
   }
-  out.resize(static_cast<size_t>(o - out.data()));
+  return static_cast<size_t>(o - out);
+}
+
+}  // namespace
+
+std::u16string Cp932ToUtf16(std::string_view bytes) {
+  // A short text decodes on the stack and is then allocated at its real
+  // length: most Japanese labels fit the string's inline buffer once decoded.
+  constexpr size_t kStackUnits = 256;
+  if (bytes.size() <= kStackUnits) {
+    char16_t units[kStackUnits];
+    const size_t len = MemoDecode(bytes, units);
+    if (len == SIZE_MAX) return SlowCp932ToUtf16(bytes);
+    return std::u16string(units, len);
+  }
+  std::u16string out;
+  out.resize(bytes.size());
+  const size_t len = MemoDecode(bytes, out.data());
+  if (len == SIZE_MAX) return SlowCp932ToUtf16(bytes);
+  out.resize(len);
   return out;
 }
 
