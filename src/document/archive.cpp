@@ -186,7 +186,7 @@ int32_t ArchiveReader::ReadObjectCount() {
   return static_cast<int32_t>(n);
 }
 
-ArchiveReader::ClassTag ArchiveReader::ReadClassTag() {
+ArchiveReader::ClassTag ArchiveReader::ReadLongClassTag() {
   ClassTag tag;
   const uint16_t t = U16();
   size_t total = last_got_;

@@ -61,13 +61,29 @@ class ArchiveReader {
     uint32_t index = 0;  // the declared class's LoadIndex, or the one referred to
   };
   // A declaration takes the current load_index, which then advances.
-  ClassTag ReadClassTag();
+  ClassTag ReadClassTag() {
+    // Inline for the common short reference: one tag precedes every object.
+    if (remaining() >= 2) {
+      uint16_t t;
+      std::memcpy(&t, data_ + pos_, sizeof t);  // little-endian hosts only
+      if (t != 0xFFFF && t != 0x7FFF) {
+        pos_ += 2;
+        last_got_ = 2;
+        ClassTag tag;
+        tag.index = static_cast<uint32_t>(t) - 0x8000u;
+        return tag;
+      }
+    }
+    return ReadLongClassTag();
+  }
   TEntJwwAttr ReadAttr(int version);
 
   uint32_t load_index = 1;  // running class/object index of the whole archive
   TJwwData& doc() { return doc_; }
 
  private:
+  ClassTag ReadLongClassTag();
+
   template <class T>
   T Fixed() {
     if (remaining() >= sizeof(T)) {
