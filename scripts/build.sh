@@ -3,5 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPLANDOCK_TESTS=OFF >/dev/null
+mkdir -p build
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPLANDOCK_TESTS=OFF >build/configure-release.log ||
+  { cat build/configure-release.log; exit 1; }
 cmake --build build/release -j "$(nproc)" "$@"
