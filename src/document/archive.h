@@ -154,7 +154,7 @@ class ArchiveWriter {
 std::u16string AnsiBytesToText(std::string_view bytes);   // ends at the first U+0000
 std::u16string Utf16BytesToText(std::string_view bytes);  // odd trailing byte ignored
 std::string TextToAnsiBytes(const std::u16string& text);
-size_t AnsiByteLength(const std::u16string& text);        // bytes before the first zero byte
+size_t AnsiByteLength(const std::u16string& text);  // bytes before the first zero byte
 std::string TextToUtf16Bytes(const std::u16string& text);
 std::u16string DropControlChars(const std::u16string& text);  // drops characters below U+0020
 inline void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }

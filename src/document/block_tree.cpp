@@ -51,8 +51,8 @@ class DefIndex {
 // lies on a cycle, and the path between two occurrences stays inside its
 // component. Iterative Tarjan.
 struct DefComponents {
-  std::vector<int32_t> comp;   // component id per definition
-  std::vector<bool> cyclic;    // the definition lies on a cycle (incl. a self-insertion)
+  std::vector<int32_t> comp;  // component id per definition
+  std::vector<bool> cyclic;   // the definition lies on a cycle (incl. a self-insertion)
 };
 
 DefComponents FindComponents(const std::vector<std::vector<int32_t>>& edges) {
@@ -169,7 +169,10 @@ struct DefInfo {
 class TreeWalk {
  public:
   TreeWalk(TJwwData& doc, size_t node_budget)
-      : doc_(doc), defs_(doc.EntBlockDef), tree_(doc.EntBlockTree), budget_(node_budget),
+      : doc_(doc),
+        defs_(doc.EntBlockDef),
+        tree_(doc.EntBlockTree),
+        budget_(node_budget),
         info_(defs_.size()) {}
 
   void Run() {

@@ -29,15 +29,15 @@ class TJwwData {
   void BindImageInit() { BindImage.clear(); }
 
   TEntJwwHeader Enthd;
-  std::vector<TEntJwwLayerGroup> EntLgrp;     // 16 rows after a read
-  std::vector<TEntJwwLayer> EntLay;           // 256 rows, row = nGLayer * 16 + nLayer
-  std::vector<TEntJwwColorNo> EntCol;         // 10 rows: 0 background, 1..9 pens
-  std::vector<TEntJwwLineTypeNo> EntLtp1;     // 8 rows: pen styles 2..9
-  std::vector<TEntJwwRandomLineNo> EntLtp2;   // 5 rows: pen styles 11..15
-  std::vector<TEntJwwLineTypeNo> EntLtp3;     // 4 rows: pen styles 16..19
-  std::vector<TEntJwwColorExNo> EntColS;      // 257 rows by SXF colour number
-  std::vector<TEntJwwLineTypeExNo> EntLtpS;   // 33 rows by SXF line-type number
-  std::vector<TEntJwwMojiType> EntMoj;        // 10 rows: text types 1..10
+  std::vector<TEntJwwLayerGroup> EntLgrp;    // 16 rows after a read
+  std::vector<TEntJwwLayer> EntLay;          // 256 rows, row = nGLayer * 16 + nLayer
+  std::vector<TEntJwwColorNo> EntCol;        // 10 rows: 0 background, 1..9 pens
+  std::vector<TEntJwwLineTypeNo> EntLtp1;    // 8 rows: pen styles 2..9
+  std::vector<TEntJwwRandomLineNo> EntLtp2;  // 5 rows: pen styles 11..15
+  std::vector<TEntJwwLineTypeNo> EntLtp3;    // 4 rows: pen styles 16..19
+  std::vector<TEntJwwColorExNo> EntColS;     // 257 rows by SXF colour number
+  std::vector<TEntJwwLineTypeExNo> EntLtpS;  // 33 rows by SXF line-type number
+  std::vector<TEntJwwMojiType> EntMoj;       // 10 rows: text types 1..10
 
   std::vector<TEntJwwNo> EntNo;  // drawing order; Enthd.n1 is kept equal to its size
   std::vector<TEntJwwLine> EntLine;
@@ -49,7 +49,7 @@ class TJwwData {
   std::vector<TEntJwwBlock> EntBlock;
   std::vector<TEntJwwBlockDef> EntBlockDef;
   std::vector<TEntJwwBlockTree> EntBlockTree;  // derived by MakeBlockTree
-  int32_t EntBlockNum = 0;  // referenced block definitions, the number written
+  int32_t EntBlockNum = 0;                     // referenced block definitions, the number written
 
   std::u16string BindImageFolder;  // ends with a path separator
   std::vector<TBindImageType> BindImage;

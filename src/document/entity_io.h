@@ -31,8 +31,8 @@ struct ArchiveClasses {
 
 void WriteEntityList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
                      uint32_t& load_index);
-void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version,
-                       ArchiveClasses& classes, uint32_t& load_index);
+void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
+                       uint32_t& load_index);
 // Version 700 and later only; marks and writes the images the image texts name.
 void WriteImageSection(ArchiveWriter& out, TJwwData& doc);
 

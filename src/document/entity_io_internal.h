@@ -13,8 +13,9 @@
 namespace plandock::entity_io {
 
 // Class names of the archive, indexed by EntityKind. Stored in files: frozen.
-inline constexpr std::string_view kEntityClassNames[8] = {
-    "", "CDataSen", "CDataEnko", "CDataTen", "CDataMoji", "CDataSunpou", "CDataSolid", "CDataBlock"};
+inline constexpr std::string_view kEntityClassNames[8] = {"",           "CDataSen",  "CDataEnko",
+                                                          "CDataTen",   "CDataMoji", "CDataSunpou",
+                                                          "CDataSolid", "CDataBlock"};
 inline constexpr std::string_view kBlockDefClassName = "CDataList";
 
 // Version gates of the bodies. Frozen by the format.
@@ -38,9 +39,9 @@ inline constexpr size_t kDtimeLongBytes = 8;
 
 // The least a stored object, definition or image entry can occupy: what a
 // count is checked against before anything is allocated for it.
-inline constexpr uint64_t kMinObjectBytes = 2;     // its class tag
-inline constexpr uint64_t kMinBlockDefBytes = 2;   // its class tag
-inline constexpr uint64_t kMinImageEntryBytes = 5; // name length byte and size
+inline constexpr uint64_t kMinObjectBytes = 2;      // its class tag
+inline constexpr uint64_t kMinBlockDefBytes = 2;    // its class tag
+inline constexpr uint64_t kMinImageEntryBytes = 5;  // name length byte and size
 // A declared class name longer than this cannot name a class.
 inline constexpr size_t kMaxClassNameBytes = 2047;
 
@@ -61,14 +62,22 @@ struct EntityArrays {
     if (e.EntNo < 0) return false;
     const size_t i = static_cast<size_t>(e.EntNo);
     switch (e.EntType) {
-      case kEntLine: return i < line->size();
-      case kEntEnko: return i < enko->size();
-      case kEntTen: return i < ten->size();
-      case kEntMoji: return i < moji->size();
-      case kEntSunpo: return i < sunpo->size();
-      case kEntSolid: return i < solid->size();
-      case kEntBlock: return i < block->size();
-      default: return false;
+      case kEntLine:
+        return i < line->size();
+      case kEntEnko:
+        return i < enko->size();
+      case kEntTen:
+        return i < ten->size();
+      case kEntMoji:
+        return i < moji->size();
+      case kEntSunpo:
+        return i < sunpo->size();
+      case kEntSolid:
+        return i < solid->size();
+      case kEntBlock:
+        return i < block->size();
+      default:
+        return false;
     }
   }
 };

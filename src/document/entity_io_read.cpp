@@ -38,14 +38,29 @@ bool Append(std::vector<Record>& v, ReadBody read_body, int32_t* index) {
 
 bool ReadBody(BodyReader& r, int32_t kind, const EntityArrays& a, int32_t* index) {
   switch (kind) {
-    case kEntLine: return Append(*a.line, [&](TEntJwwLine& e) { return r.Line(e); }, index);
-    case kEntEnko: return Append(*a.enko, [&](TEntJwwEnko& e) { return r.Enko(e); }, index);
-    case kEntTen: return Append(*a.ten, [&](TEntJwwTen& e) { return r.Ten(e); }, index);
-    case kEntMoji: return Append(*a.moji, [&](TEntJwwMoji& e) { return r.Moji(e); }, index);
-    case kEntSunpo: return Append(*a.sunpo, [&](TEntJwwSunpo& e) { return r.Sunpo(e); }, index);
-    case kEntSolid: return Append(*a.solid, [&](TEntJwwSolid& e) { return r.Solid(e); }, index);
-    case kEntBlock: return Append(*a.block, [&](TEntJwwBlock& e) { return r.Block(e); }, index);
-    default: return false;
+    case kEntLine:
+      return Append(
+          *a.line, [&](TEntJwwLine& e) { return r.Line(e); }, index);
+    case kEntEnko:
+      return Append(
+          *a.enko, [&](TEntJwwEnko& e) { return r.Enko(e); }, index);
+    case kEntTen:
+      return Append(
+          *a.ten, [&](TEntJwwTen& e) { return r.Ten(e); }, index);
+    case kEntMoji:
+      return Append(
+          *a.moji, [&](TEntJwwMoji& e) { return r.Moji(e); }, index);
+    case kEntSunpo:
+      return Append(
+          *a.sunpo, [&](TEntJwwSunpo& e) { return r.Sunpo(e); }, index);
+    case kEntSolid:
+      return Append(
+          *a.solid, [&](TEntJwwSolid& e) { return r.Solid(e); }, index);
+    case kEntBlock:
+      return Append(
+          *a.block, [&](TEntJwwBlock& e) { return r.Block(e); }, index);
+    default:
+      return false;
   }
 }
 

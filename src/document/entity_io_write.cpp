@@ -90,8 +90,7 @@ class ObjectWriter {
     BeginObject(classes_.list, kBlockDefClassName);
     out_.WriteAttr(version_, def.att, kEntBlockDef);
     Fields f;
-    f.Put<uint32_t>(block_no_(def.nNumber)).Put<uint32_t>(def.bRefferd).Put<uint32_t>(
-        def.dtime);
+    f.Put<uint32_t>(block_no_(def.nNumber)).Put<uint32_t>(def.bRefferd).Put<uint32_t>(def.dtime);
     f.AppendTo(out_);
     WriteCleanText(def.strName);
     WriteList(DefinitionArrays(def), def.mNo.size(), /*numbers_definition=*/true);
@@ -118,14 +117,29 @@ class ObjectWriter {
     const size_t i = static_cast<size_t>(e.EntNo);
     BeginEntity(e.EntType);
     switch (e.EntType) {
-      case kEntLine: Line((*a.line)[i], kEntLine); break;
-      case kEntEnko: Enko((*a.enko)[i]); break;
-      case kEntTen: Ten((*a.ten)[i], (*a.ten)[i].bKariten); break;
-      case kEntMoji: Moji((*a.moji)[i]); break;
-      case kEntSunpo: Sunpo((*a.sunpo)[i]); break;
-      case kEntSolid: Solid((*a.solid)[i]); break;
-      case kEntBlock: Block((*a.block)[i]); break;
-      default: break;
+      case kEntLine:
+        Line((*a.line)[i], kEntLine);
+        break;
+      case kEntEnko:
+        Enko((*a.enko)[i]);
+        break;
+      case kEntTen:
+        Ten((*a.ten)[i], (*a.ten)[i].bKariten);
+        break;
+      case kEntMoji:
+        Moji((*a.moji)[i]);
+        break;
+      case kEntSunpo:
+        Sunpo((*a.sunpo)[i]);
+        break;
+      case kEntSolid:
+        Solid((*a.solid)[i]);
+        break;
+      case kEntBlock:
+        Block((*a.block)[i]);
+        break;
+      default:
+        break;
     }
     EndObject();
     if (e.EntType == kEntSunpo) {
@@ -241,8 +255,8 @@ void WriteEntityList(ArchiveWriter& out, TJwwData& doc, int32_t version, Archive
   w.WriteList(entity_io::DocumentArrays(doc), entity_io::UsedEntries(doc.EntNo, doc.Enthd.n1));
 }
 
-void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version,
-                       ArchiveClasses& classes, uint32_t& load_index) {
+void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
+                       uint32_t& load_index) {
   const size_t defs = WrittenBlockDefs(doc);
   uint32_t count = 0;
   for (size_t i = 0; i < defs; ++i) count += doc.EntBlockDef[i].ref_flag ? 1u : 0u;

@@ -68,7 +68,9 @@ class SpanRecorder {
     reader_.Reserved(n, fill, name);
     Add(name, -1, begin);
   }
-  void Add(const char* name, int row, size_t begin) { spans.push_back({name, row, begin, in_.pos()}); }
+  void Add(const char* name, int row, size_t begin) {
+    spans.push_back({name, row, begin, in_.pos()});
+  }
 
   std::vector<HeaderFieldSpan> spans;
 
@@ -85,7 +87,7 @@ bool Fail(ReadFailure* why, ReadFailure reason) {
 // Line-width mode codes carry the width they stand for.
 int32_t DecodeMaxDrawWidth(int32_t w) {
   if (w > -101) return w;
-  if (w >= -500 && w <= -401) return 400 + w;  // 400 - |w|
+  if (w >= -500 && w <= -401) return 400 + w;   // 400 - |w|
   if (w >= -300 && w <= -201) return -w - 200;  // |w| - 200
   return -100;
 }

@@ -16,9 +16,7 @@ HeaderTables CopyOf(const TJwwData& doc) {
   return t;
 }
 
-std::u16string CleanName(const std::u16string& s) {
-  return s.empty() ? s : SanitizeCadText(s);
-}
+std::u16string CleanName(const std::u16string& s) { return s.empty() ? s : SanitizeCadText(s); }
 
 // A name that cleaning leaves blank is replaced by its prefix and row number.
 std::u16string CleanOrNumberedName(const std::u16string& s, const char16_t* prefix, int row) {

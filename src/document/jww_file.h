@@ -21,8 +21,8 @@ enum class ReadFailure { kNone, kHeader, kVersion, kIo };
 // The same, also reporting in *end how far the reading got (size when a
 // drawing was read to its last byte; the image section is read past only when
 // BindImageExp or BindImageExr is set).
-[[nodiscard]] bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size,
-                                ReadFailure* why, size_t* end);
+[[nodiscard]] bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* why,
+                                size_t* end);
 
 // Sets the options of the next write (FileOutOpt).
 void SetFileOutOption(TJwwData& doc, int32_t option);

@@ -22,8 +22,7 @@ bool ReadObjectSections(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
 
 }  // namespace
 
-bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* why,
-                  size_t* end) {
+bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* why, size_t* end) {
   doc.DataInit();
   if (why != nullptr) *why = ReadFailure::kNone;
   ArchiveReader in(data, size, doc);

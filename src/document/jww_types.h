@@ -13,17 +13,22 @@ namespace plandock {
 enum EntityKind : int32_t {
   kEntNone = 0,
   kEntLine = 1,
-  kEntEnko = 2,    // arc, circle, ellipse
-  kEntTen = 3,     // point
-  kEntMoji = 4,    // text
-  kEntSunpo = 5,   // dimension
-  kEntSolid = 6,   // filled polygon or circular solid
-  kEntBlock = 7,   // block insertion
-  kEntBlockDef = 8 // only as the kind argument of the attribute writer
+  kEntEnko = 2,     // arc, circle, ellipse
+  kEntTen = 3,      // point
+  kEntMoji = 4,     // text
+  kEntSunpo = 5,    // dimension
+  kEntSolid = 6,    // filled polygon or circular solid
+  kEntBlock = 7,    // block insertion
+  kEntBlockDef = 8  // only as the kind argument of the attribute writer
 };
 
 // Layer-group and layer states.
-enum LayerState : int32_t { kLayHidden = 0, kLayDisplayOnly = 1, kLayEditable = 2, kLayCurrent = 3 };
+enum LayerState : int32_t {
+  kLayHidden = 0,
+  kLayDisplayOnly = 1,
+  kLayEditable = 2,
+  kLayCurrent = 3
+};
 
 struct TEntJwwAttr {
   uint32_t lGroup = 0;     // group number shared by entities that belong together
@@ -54,16 +59,16 @@ struct TEntJwwEnko {
 struct TEntJwwTen {
   TEntJwwAttr att;
   double start_x = 0, start_y = 0;
-  uint32_t bKariten = 0;       // provisional point
-  uint32_t nCode = 0;          // marker code (pen style 100 only)
-  double radKaitenKaku = 0;    // rotation (pen style 100 only)
-  double dBairitsu = 0;        // scale factor (pen style 100 only)
+  uint32_t bKariten = 0;     // provisional point
+  uint32_t nCode = 0;        // marker code (pen style 100 only)
+  double radKaitenKaku = 0;  // rotation (pen style 100 only)
+  double dBairitsu = 0;      // scale factor (pen style 100 only)
 };
 
 struct TEntJwwMoji {
   TEntJwwAttr att;
   double start_x = 0, start_y = 0, end_x = 0, end_y = 0;
-  uint32_t nMojiShu = 0;  // text type 1..10, 0 free size
+  uint32_t nMojiShu = 0;          // text type 1..10, 0 free size
   double dSizeX = 0, dSizeY = 0;  // character width, height (paper mm)
   double dKankaku = 0;            // character spacing
   double degKakudo = 0;           // direction in degrees
@@ -73,10 +78,10 @@ struct TEntJwwMoji {
 
 struct TEntJwwSunpo {
   TEntJwwAttr att;
-  TEntJwwLine Sen;   // dimension line
-  TEntJwwMoji Moji;  // dimension text
-  uint16_t bSxfMode = 0;  // SXF dimension: the six parts below are meaningful
-  TEntJwwLine Ho1, Ho2;   // auxiliary lines
+  TEntJwwLine Sen;                // dimension line
+  TEntJwwMoji Moji;               // dimension text
+  uint16_t bSxfMode = 0;          // SXF dimension: the six parts below are meaningful
+  TEntJwwLine Ho1, Ho2;           // auxiliary lines
   TEntJwwTen Te1, Te2, Kt1, Kt2;  // end marks and reference points
 };
 
@@ -136,7 +141,7 @@ struct TEntJwwBlockTree {
   uint32_t no = 0;      // inserted block number
   int32_t defno = -1;   // index in EntBlockDef, -1 when none
   std::u16string name;
-  double x = 0, y = 0;  // absolute insertion point
+  double x = 0, y = 0;                    // absolute insertion point
   double r1 = 0, r2 = 0, r3 = 0, r4 = 0;  // block (u,v) -> (x + r1 u + r2 v, y + r3 u + r4 v)
 };
 
@@ -155,7 +160,7 @@ struct TEntJwwLayer {
 };
 
 struct TEntJwwColorNo {
-  int32_t aPenColor = 0;     // screen colour (0x00BBGGRR)
+  int32_t aPenColor = 0;  // screen colour (0x00BBGGRR)
   int32_t anPenWidth = 0;
   int32_t aPrtPenColor = 0;  // print colour
   int32_t anPrtPenWidth = 0;
@@ -191,8 +196,8 @@ struct TEntJwwLineTypeExNo {
   int32_t anTokushuSenUintDot = 0;
   int32_t anTokushuSenPich = 0;
   int32_t anPrtTokushuSenPich = 0;
-  std::u16string astrUDLTypeName;  // name of a user-defined line type
-  int32_t anUDLTypeSegment = 0;    // used segments 0..10
+  std::u16string astrUDLTypeName;            // name of a user-defined line type
+  int32_t anUDLTypeSegment = 0;              // used segments 0..10
   std::array<double, 10> aadUDLTypePitch{};  // segment lengths; segment i (1-based) is [i - 1]
 };
 
@@ -215,7 +220,7 @@ struct TEntJwwHeader {
   int32_t nZumen = 0;      // paper size code
   int32_t nWriteGLay = 0;  // current write layer group
   int32_t lnSunpou1 = 0, lnSunpou2 = 0, lnSunpou3 = 0, lnSunpou4 = 0, lnSunpou5 = 0;
-  int32_t nMaxDrawWid = 0;  // maximum line width, or a mode code at -101 and below
+  int32_t nMaxDrawWid = 0;     // maximum line width, or a mode code at -101 and below
   bool bSenHaba100 = false;    // derived: nMaxDrawWid <= -101
   int32_t nMaxDrawWidBak = 0;  // derived
   double DPPrtGenten_x = 0, DPPrtGenten_y = 0;

@@ -29,10 +29,9 @@ size_t EntityBytes(const Container& c) {
   size_t n = 0;
   for (const auto& m : c.mMoji) n += TextBytes(m.str) + TextBytes(m.strFontName);
   for (const auto& d : c.mSunpo) n += TextBytes(d.Moji.str) + TextBytes(d.Moji.strFontName);
-  return n + c.mLine.size() * kLineBytes + c.mEnko.size() * kEnkoBytes +
-         c.mTen.size() * kTenBytes + c.mMoji.size() * kMojiBytes +
-         c.mSunpo.size() * kSunpoBytes + c.mSolid.size() * kSolidBytes +
-         c.mBlock.size() * kBlockBytes;
+  return n + c.mLine.size() * kLineBytes + c.mEnko.size() * kEnkoBytes + c.mTen.size() * kTenBytes +
+         c.mMoji.size() * kMojiBytes + c.mSunpo.size() * kSunpoBytes +
+         c.mSolid.size() * kSolidBytes + c.mBlock.size() * kBlockBytes;
 }
 
 // The document's own arrays under the names a block definition uses.

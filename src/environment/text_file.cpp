@@ -29,8 +29,7 @@ bool StartsWithBytes(std::string_view bytes, std::string_view mark) {
 }
 
 // Reads up to max_bytes; `cut` tells whether the file held more.
-bool ReadPrefix(const std::u16string& path, std::size_t max_bytes, std::string& bytes,
-                bool& cut) {
+bool ReadPrefix(const std::u16string& path, std::size_t max_bytes, std::string& bytes, bool& cut) {
   try {
     const std::string native = platform::NativePath(path);
     const std::filesystem::path fs_path(std::u8string(native.begin(), native.end()));

@@ -77,8 +77,8 @@ class DefinitionCopy {
 
   void AddDimension(TEntJwwBlockDef& def, const TEntJwwSunpo& e) const {
     TEntJwwSunpo& d = Append(def, def.mSunpo, e, kEntSunpo);
-    for (TEntJwwAttr* att : {&d.Sen.att, &d.Ho1.att, &d.Ho2.att, &d.Te1.att, &d.Te2.att,
-                             &d.Kt1.att, &d.Kt2.att}) {
+    for (TEntJwwAttr* att :
+         {&d.Sen.att, &d.Ho1.att, &d.Ho2.att, &d.Te1.att, &d.Te2.att, &d.Kt1.att, &d.Kt2.att}) {
       Recolor(*att);
     }
     if (Recolor(d.Moji.att)) {

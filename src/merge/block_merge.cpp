@@ -41,7 +41,8 @@ void BlockTable::Add(TJWW_BlockTable row) {
 
 BlockNamer::BlockNamer(const TJwwData& base) {
   base_heads_.reserve(base.EntBlockDef.size());
-  for (const TEntJwwBlockDef& def : base.EntBlockDef) base_heads_.insert(BlockNameHead(def.strName));
+  for (const TEntJwwBlockDef& def : base.EntBlockDef)
+    base_heads_.insert(BlockNameHead(def.strName));
 }
 
 bool BlockNamer::BlockNameUsed(const std::u16string& name) const {
@@ -63,7 +64,9 @@ std::u16string BlockNamer::MakeUniqueBlockName(const std::u16string& name) {
   return {};
 }
 
-void BlockNamer::NoteGivenName(const std::u16string& name) { given_heads_.insert(BlockNameHead(name)); }
+void BlockNamer::NoteGivenName(const std::u16string& name) {
+  given_heads_.insert(BlockNameHead(name));
+}
 
 BlockTable BuildBlockTable(const TJwwData& base, const TJwwData& merged) {
   uint32_t offset = 0;

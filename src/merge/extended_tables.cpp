@@ -1,8 +1,7 @@
 // Taking over the merged drawing's user-defined extended colours and line types.
-#include "merge/transfer.h"
-
 #include <algorithm>
 
+#include "merge/transfer.h"
 #include "util/number.h"
 #include "util/text.h"
 
@@ -46,7 +45,8 @@ void MergeExtendedTables(TJwwData& base, const TJwwData& merged) {
     const TEntJwwColorExNo& from = merged.EntColS[i];
     if (!BaseColorFree(to) || !ColorSet(from)) continue;
     to = from;
-    if (IsBlank(to.astrUDColorName)) to.astrUDColorName = u"Color_" + IntToText(static_cast<int64_t>(i));
+    if (IsBlank(to.astrUDColorName))
+      to.astrUDColorName = u"Color_" + IntToText(static_cast<int64_t>(i));
   }
   const size_t line_types = std::min(base.EntLtpS.size(), merged.EntLtpS.size());
   for (size_t i = kFirstUserLineType; i <= kLastUserLineType && i < line_types; ++i) {
@@ -54,7 +54,8 @@ void MergeExtendedTables(TJwwData& base, const TJwwData& merged) {
     const TEntJwwLineTypeExNo& from = merged.EntLtpS[i];
     if (BaseLineTypeUsed(to) || !MergedLineTypeSet(from)) continue;
     to = from;
-    if (IsBlank(to.astrUDLTypeName)) to.astrUDLTypeName = u"LType_" + IntToText(static_cast<int64_t>(i));
+    if (IsBlank(to.astrUDLTypeName))
+      to.astrUDLTypeName = u"LType_" + IntToText(static_cast<int64_t>(i));
   }
 }
 

@@ -9,14 +9,13 @@ namespace plandock {
 
 void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
                   const MergeSettings& options, const BlockTable& blocks) {
-  const FactorTable factors =
-      MakeFactorTable(base, merged, targets.layer_group, options.RealSize);
+  const FactorTable factors = MakeFactorTable(base, merged, targets.layer_group, options.RealSize);
   // Merged reference texts are never copied, so the base's points do not grow
   // while the copies are appended.
   const std::vector<ReferencePoint> base_points =
       CollectReferencePoints(base, options.ReferenceText, options.RotateByBaseReference);
-  const std::vector<ReferencePoint> merged_points = CollectReferencePoints(
-      merged, options.ReferenceText, options.CounterRotateByMergedReference);
+  const std::vector<ReferencePoint> merged_points =
+      CollectReferencePoints(merged, options.ReferenceText, options.CounterRotateByMergedReference);
   for (const ReferencePoint& b : base_points) {
     for (const ReferencePoint& m : merged_points) {
       const Placement placement(b, m, factors, options.ScaleTexts, options.ScalePointMarkers);

@@ -44,14 +44,15 @@ std::vector<ReferencePoint> CollectReferencePoints(const TJwwData& doc,
   return points;
 }
 
-FactorTable MakeFactorTable(const TJwwData& base, const TJwwData& merged,
-                            int target_layer_group, bool real_size) {
+FactorTable MakeFactorTable(const TJwwData& base, const TJwwData& merged, int target_layer_group,
+                            bool real_size) {
   FactorTable f;
   f.fill(1.0);
   if (!real_size) return f;
   for (int g = 0; g < 16; ++g) {
     const int t = target_layer_group == -1 ? g : LayerIndex(target_layer_group);
-    if (t >= static_cast<int>(base.EntLgrp.size()) || g >= static_cast<int>(merged.EntLgrp.size())) {
+    if (t >= static_cast<int>(base.EntLgrp.size()) ||
+        g >= static_cast<int>(merged.EntLgrp.size())) {
       continue;
     }
     const double sb = base.EntLgrp[t].adScale;
@@ -83,8 +84,7 @@ void Placement::MapPoint(double f, double& x, double& y) const {
   y = RotateY(k, l, b_.x, b_.y, v_);
 }
 
-void Placement::MapText(double f, double n, double& sx, double& sy, double& ex,
-                        double& ey) const {
+void Placement::MapText(double f, double n, double& sx, double& sy, double& ex, double& ey) const {
   const double cx = (sx + ex) / 2;
   const double cy = (sy + ey) / 2;
   const double qx = (cx - m_.x) * f;

@@ -39,8 +39,8 @@ std::vector<ReferencePoint> CollectReferencePoints(const TJwwData& doc,
 // the merged group's scale to the target group's scale in `base` (the target is
 // `target_layer_group`, or g itself when it is -1). A scale at or below 1e-12 on
 // either side, or a missing table row, leaves the factor at 1.
-FactorTable MakeFactorTable(const TJwwData& base, const TJwwData& merged,
-                            int target_layer_group, bool real_size);
+FactorTable MakeFactorTable(const TJwwData& base, const TJwwData& merged, int target_layer_group,
+                            bool real_size);
 
 // A layer group or layer number as a table index: values outside 0..15, which
 // only a damaged drawing holds, count as 0.

@@ -134,8 +134,8 @@ class Transfer {
       p_.MapPoint(f, s.DPoint3_x, s.DPoint3_y);
       return;
     }
-    s.end_x *= f;  // radius
-    s.DPoint2_x = p_.ShiftRadians(s.DPoint2_x);  // tilt
+    s.end_x *= f;                                                                    // radius
+    s.DPoint2_x = p_.ShiftRadians(s.DPoint2_x);                                      // tilt
     if (style != kSolidShapeStyleA && style != kSolidShapeStyleB) s.DPoint3_y *= f;  // inner radius
   }
 

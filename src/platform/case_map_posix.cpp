@@ -1,8 +1,8 @@
 // Simple case mapping through ICU, one code point at a time.
-#include "platform/case_map.h"
-
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>
+
+#include "platform/case_map.h"
 
 namespace plandock::platform {
 

@@ -1,7 +1,7 @@
 // Simple case mapping through LCMapStringEx, keeping the length in code units.
-#include "platform/case_map.h"
-
 #include <windows.h>
+
+#include "platform/case_map.h"
 
 namespace plandock::platform {
 

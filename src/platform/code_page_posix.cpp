@@ -1,13 +1,13 @@
 // Code page 932 through glibc's iconv "CP932" table, with the few single bytes and
 // replacements that table leaves out filled in to match Windows.
-#include "platform/code_page.h"
-
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/code_page.h"
 
 namespace plandock::platform {
 
@@ -42,23 +42,35 @@ bool IsTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 // Single bytes Windows decodes but the iconv table rejects.
 char16_t ExtraSingleByte(uint8_t b) {
   switch (b) {
-    case 0x80: return 0x0080;
-    case 0xA0: return 0xF8F0;
-    case 0xFD: return 0xF8F1;
-    case 0xFE: return 0xF8F2;
-    case 0xFF: return 0xF8F3;
-    default: return 0;
+    case 0x80:
+      return 0x0080;
+    case 0xA0:
+      return 0xF8F0;
+    case 0xFD:
+      return 0xF8F1;
+    case 0xFE:
+      return 0xF8F2;
+    case 0xFF:
+      return 0xF8F3;
+    default:
+      return 0;
   }
 }
 
 int ExtraEncoding(char16_t c) {
   switch (c) {
-    case 0x0080: return 0x80;
-    case 0xF8F0: return 0xA0;
-    case 0xF8F1: return 0xFD;
-    case 0xF8F2: return 0xFE;
-    case 0xF8F3: return 0xFF;
-    default: return -1;
+    case 0x0080:
+      return 0x80;
+    case 0xF8F0:
+      return 0xA0;
+    case 0xF8F1:
+      return 0xFD;
+    case 0xF8F2:
+      return 0xFE;
+    case 0xF8F3:
+      return 0xFF;
+    default:
+      return -1;
   }
 }
 
@@ -148,8 +160,8 @@ std::string SlowUtf16ToCp932(std::u16string_view text) {
                                              (in_left >= 2 ? static_cast<uint8_t>(in[1]) << 8 : 0));
     size_t skip = in_left >= 2 ? 2 : in_left;
     if (c >= 0xD800 && c < 0xDC00 && in_left >= 4) {
-      const char16_t next = static_cast<char16_t>(static_cast<uint8_t>(in[2]) |
-                                                  (static_cast<uint8_t>(in[3]) << 8));
+      const char16_t next =
+          static_cast<char16_t>(static_cast<uint8_t>(in[2]) | (static_cast<uint8_t>(in[3]) << 8));
       if (next >= 0xDC00 && next < 0xE000) skip = 4;
     }
     const int extra = skip == 2 ? ExtraEncoding(c) : -1;

@@ -13,16 +13,26 @@ constexpr UINT kCp932 = 932;
 // Characters that code page 932 shows with the glyph of another code point.
 const char* LookAlike(wchar_t c) {
   switch (c) {
-    case 0x301C: return "\x81\x60";  // WAVE DASH as FULLWIDTH TILDE
-    case 0x2014: return "\x81\x5C";  // EM DASH as HORIZONTAL BAR
-    case 0x2016: return "\x81\x61";  // DOUBLE VERTICAL LINE as PARALLEL TO
-    case 0x2212: return "\x81\x7C";  // MINUS SIGN as FULLWIDTH HYPHEN-MINUS
-    case 0x00A2: return "\x81\x91";
-    case 0x00A3: return "\x81\x92";
-    case 0x00AC: return "\x81\xCA";
-    case 0x00A5: return "\\";
-    case 0x203E: return "~";
-    default: return nullptr;
+    case 0x301C:
+      return "\x81\x60";  // WAVE DASH as FULLWIDTH TILDE
+    case 0x2014:
+      return "\x81\x5C";  // EM DASH as HORIZONTAL BAR
+    case 0x2016:
+      return "\x81\x61";  // DOUBLE VERTICAL LINE as PARALLEL TO
+    case 0x2212:
+      return "\x81\x7C";  // MINUS SIGN as FULLWIDTH HYPHEN-MINUS
+    case 0x00A2:
+      return "\x81\x91";
+    case 0x00A3:
+      return "\x81\x92";
+    case 0x00AC:
+      return "\x81\xCA";
+    case 0x00A5:
+      return "\\";
+    case 0x203E:
+      return "~";
+    default:
+      return nullptr;
   }
 }
 
@@ -58,7 +68,8 @@ std::u16string DecodeByCharacter(std::string_view bytes) {
 std::u16string Decode(UINT code_page, std::string_view bytes) {
   if (bytes.empty()) return {};
   const int len = static_cast<int>(bytes.size());
-  const int need = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), len, nullptr, 0);
+  const int need =
+      MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), len, nullptr, 0);
   if (need <= 0) return code_page == kCp932 ? DecodeByCharacter(bytes) : std::u16string();
   std::u16string out(static_cast<size_t>(need), u'\0');
   MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), len,
@@ -103,7 +114,8 @@ UINT FileCodePage() {
   const UINT acp = GetACP();
   if (acp != CP_UTF8) return acp;
   UINT cp = 0;
-  if (GetLocaleInfoEx(LOCALE_NAME_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+  if (GetLocaleInfoEx(LOCALE_NAME_SYSTEM_DEFAULT,
+                      LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
                       reinterpret_cast<LPWSTR>(&cp), sizeof cp / sizeof(wchar_t)) > 0 &&
       cp != 0 && cp != CP_UTF8) {
     return cp;
@@ -121,8 +133,8 @@ std::string Utf16ToCp932(std::u16string_view text) {
     const auto* w = reinterpret_cast<const wchar_t*>(text.data());
     const int len = static_cast<int>(text.size());
     BOOL used_default = FALSE;
-    const int need =
-        WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, w, len, nullptr, 0, nullptr, &used_default);
+    const int need = WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, w, len, nullptr, 0, nullptr,
+                                         &used_default);
     if (need > 0 && !used_default) {
       std::string out(static_cast<size_t>(need), '\0');
       WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, w, len, out.data(), need, nullptr, nullptr);

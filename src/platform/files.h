@@ -9,12 +9,12 @@
 
 namespace plandock::platform {
 
-char16_t NativeSeparator();                        // '\' on Windows, '/' on POSIX
+char16_t NativeSeparator();                       // '\' on Windows, '/' on POSIX
 std::string NativePath(const std::u16string& p);  // form usable by the OS (UTF-8 with '/' on POSIX)
-bool FileExists(const std::u16string& p);          // an existing file, not a folder; links followed
+bool FileExists(const std::u16string& p);         // an existing file, not a folder; links followed
 bool DirExists(const std::u16string& p);
-bool DeleteFileAt(const std::u16string& p);        // false when missing, a folder or refused
-void CreateDirs(const std::u16string& p);          // with parents; errors ignored
+bool DeleteFileAt(const std::u16string& p);  // false when missing, a folder or refused
+void CreateDirs(const std::u16string& p);    // with parents; errors ignored
 // Removes folder p when it holds no entries. False when p is not an existing
 // folder or is not empty; true otherwise, even when the system refuses the removal.
 bool DeleteEmptyDir(const std::u16string& p);

@@ -1,6 +1,4 @@
 // Files and folders on POSIX: UTF-8 paths, '\' read as '/'.
-#include "platform/files.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +12,8 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+
+#include "platform/files.h"
 
 #if defined(__APPLE__)
 #include <mach-o/dyld.h>
@@ -70,8 +70,8 @@ class TempBeside {
     std::random_device rd;
     for (int attempt = 0; attempt < 100 && !fd_.ok(); ++attempt) {
       char suffix[40];
-      std::snprintf(suffix, sizeof suffix, ".%d.%u.%08x.tmp", static_cast<int>(getpid()),
-                    counter++, static_cast<unsigned>(rd()));
+      std::snprintf(suffix, sizeof suffix, ".%d.%u.%08x.tmp", static_cast<int>(getpid()), counter++,
+                    static_cast<unsigned>(rd()));
       // A short name in the target's folder, so a long target name cannot overflow it.
       const size_t slash = target.rfind('/');
       name_ = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +

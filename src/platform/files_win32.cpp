@@ -1,6 +1,4 @@
 // Files and folders through the Win32 wide-character functions.
-#include "platform/files.h"
-
 #include <windows.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include <system_error>
 
 #include "platform/code_page.h"
+#include "platform/files.h"
 
 namespace plandock::platform {
 
@@ -114,12 +113,11 @@ bool WriteFileReplacing(const std::u16string& p, const uint8_t* data, size_t siz
   const std::wstring target = Wide(p);
   const std::wstring temp = TempNameBeside(target);
   if (temp.empty()) return false;
-  Handle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                       nullptr));
-  const bool ok = h.ok() && WriteAll(h.get(), data, size) && FlushFileBuffers(h.get()) &&
-                  h.Close() &&
-                  MoveFileExW(temp.c_str(), target.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  Handle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  const bool ok =
+      h.ok() && WriteAll(h.get(), data, size) && FlushFileBuffers(h.get()) && h.Close() &&
+      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) {
     h.Close();
     DeleteFileW(temp.c_str());
@@ -171,11 +169,12 @@ std::u16string MakePrivateTempDir(const std::u16string& prefix) {
   if (n == 0) return {};
   const std::wstring pre = Wide(prefix);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring dir = std::wstring(base, n) + pre +
-                             std::to_wstring(GetCurrentProcessId()) + L"_" +
+    const std::wstring dir = std::wstring(base, n) + pre + std::to_wstring(GetCurrentProcessId()) +
+                             L"_" +
                              std::to_wstring(GetTickCount64() + static_cast<ULONGLONG>(attempt));
     // The user's temp folder is private to the user; the new folder inherits that.
-    if (CreateDirectoryW(dir.c_str(), nullptr)) return std::u16string(dir.begin(), dir.end()) + u'\\';
+    if (CreateDirectoryW(dir.c_str(), nullptr))
+      return std::u16string(dir.begin(), dir.end()) + u'\\';
     if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
   }
   return {};

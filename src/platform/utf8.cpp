@@ -1,7 +1,7 @@
 // UTF-8 <-> UTF-16, the same on every platform.
-#include "platform/code_page.h"
-
 #include <cstdint>
+
+#include "platform/code_page.h"
 
 namespace plandock::platform {
 

@@ -139,8 +139,8 @@ std::u16string FloatToFixed(int digits, double x) {
 }
 
 bool TextToBool(const std::u16string& s) {
-  static constexpr const char16_t* kTrue[] = {u"T", u"TR", u"TRU", u"TRUE", u"1",
-                                              u"１", u"○", u"ON", u"真", u"正"};
+  static constexpr const char16_t* kTrue[] = {u"T",  u"TR", u"TRU", u"TRUE", u"1",
+                                              u"１", u"○",  u"ON",  u"真",   u"正"};
   const std::u16string upper = UpperText(s);
   for (const char16_t* t : kTrue) {
     if (upper == t) return true;

@@ -42,7 +42,8 @@ std::u16string PathExtLower(const std::u16string& p, bool* ok) {
 std::u16string PathChangeExt(const std::u16string& p, const std::u16string& ext) {
   const size_t dot = p.rfind(u'.');
   const size_t last_sep = p.find_last_of(u"\\/:");
-  if (dot == std::u16string::npos || (last_sep != std::u16string::npos && dot < last_sep)) return p + ext;
+  if (dot == std::u16string::npos || (last_sep != std::u16string::npos && dot < last_sep))
+    return p + ext;
   return p.substr(0, dot) + ext;
 }
 

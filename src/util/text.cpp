@@ -71,13 +71,15 @@ std::pair<std::u16string, int> CutToWidth(const std::u16string& s, int start, in
   int width = 0;
   while (i < s.size()) {
     // A surrogate pair is one full-width character and is never split.
-    const size_t len = IsHighSurrogate(s[i]) && i + 1 < s.size() && IsLowSurrogate(s[i + 1]) ? 2 : 1;
+    const size_t len =
+        IsHighSurrogate(s[i]) && i + 1 < s.size() && IsLowSurrogate(s[i + 1]) ? 2 : 1;
     const int w = len == 1 && IsHalfWidthUnit(s[i]) ? 1 : 2;
     if (width + w > limit) break;
     width += w;
     i += len;
   }
-  return {s.substr(static_cast<size_t>(start), i - static_cast<size_t>(start)), static_cast<int>(i)};
+  return {s.substr(static_cast<size_t>(start), i - static_cast<size_t>(start)),
+          static_cast<int>(i)};
 }
 
 std::u16string SanitizeCadText(const std::u16string& s) {
@@ -85,7 +87,8 @@ std::u16string SanitizeCadText(const std::u16string& s) {
   std::u16string out;
   out.reserve(s.size());
   for (size_t i = 0; i < s.size();) {
-    if (i + 1 < s.size() && ((s[i] == u'^' && s[i + 1] == u'm') || (s[i] == u'\\' && s[i + 1] == u'n'))) {
+    if (i + 1 < s.size() &&
+        ((s[i] == u'^' && s[i + 1] == u'm') || (s[i] == u'\\' && s[i + 1] == u'n'))) {
       i += 2;
       continue;
     }

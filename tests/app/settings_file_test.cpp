@@ -223,17 +223,46 @@ TEST_F(SettingsFileTest, SavedFileLayout) {
   }
   ASSERT_EQ(lines.size(), 75u);
   const std::pair<int, std::u16string> expected[] = {
-      {0, u"-8"},        {3, u"700"},      {4, u"1"},          {7, u"4"},
-      {8, u"400"},       {10, u"60"},      {11, u"1"},         {16, u"1"},
+      {0, u"-8"},
+      {3, u"700"},
+      {4, u"1"},
+      {7, u"4"},
+      {8, u"400"},
+      {10, u"60"},
+      {11, u"1"},
+      {16, u"1"},
       {17, u"0"},  // "実寸" chosen
-      {18, u"基準"},     {19, u"D:\\env.jwf"}, {20, u"70"},    {21, u"5"},
-      {22, u"6"},        {23, u"1"},       {24, u"名0"},       {25, u"名1"},
-      {26, u"A1"},       {27, u"F1"},      {28, u"101"},       {29, u"名2"},
-      {53, u"名8"},      {54, u"A8"},      {55, u"F8"},        {56, u"108"},
-      {57, u"3"},        {58, u"1"},       {59, u"1"},         {60, u"C:\\出力\\"},
-      {61, u"plan"},     {62, u"9"},       {63, u"1"},         {64, u"1"},
-      {65, u"0"},        {66, u"7"},       {67, u"8"},         {70, u"C:\\settings.ini"},
-      {72, u"1"},        {73, u"C:\\図面\\base.jww"},          {74, u"/home/u/out.jww"},
+      {18, u"基準"},
+      {19, u"D:\\env.jwf"},
+      {20, u"70"},
+      {21, u"5"},
+      {22, u"6"},
+      {23, u"1"},
+      {24, u"名0"},
+      {25, u"名1"},
+      {26, u"A1"},
+      {27, u"F1"},
+      {28, u"101"},
+      {29, u"名2"},
+      {53, u"名8"},
+      {54, u"A8"},
+      {55, u"F8"},
+      {56, u"108"},
+      {57, u"3"},
+      {58, u"1"},
+      {59, u"1"},
+      {60, u"C:\\出力\\"},
+      {61, u"plan"},
+      {62, u"9"},
+      {63, u"1"},
+      {64, u"1"},
+      {65, u"0"},
+      {66, u"7"},
+      {67, u"8"},
+      {70, u"C:\\settings.ini"},
+      {72, u"1"},
+      {73, u"C:\\図面\\base.jww"},
+      {74, u"/home/u/out.jww"},
   };
   for (const auto& [line, text] : expected) EXPECT_EQ(lines[line], text) << "line " << line;
 
@@ -299,58 +328,74 @@ struct DamagedCase {
 
 TEST_F(SettingsFileTest, DamagedAndOutOfRangeValues) {
   const DamagedCase cases[] = {
-      {"width not a number", {{8, u"abc"}},
+      {"width not a number",
+       {{8, u"abc"}},
        [](const AppSettings& s) { EXPECT_EQ(s.GridColumnWidths[0], 32); }},
-      {"width below 32", {{9, u"10"}, {10, u"-5"}},
+      {"width below 32",
+       {{9, u"10"}, {10, u"-5"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.GridColumnWidths[1], 32);
          EXPECT_EQ(s.GridColumnWidths[2], 32);
        }},
-      {"width 32 and above kept", {{20, u"32"}, {8, u"5000"}},
+      {"width 32 and above kept",
+       {{20, u"32"}, {8, u"5000"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.GridColumnWidths[3], 32);
          EXPECT_EQ(s.GridColumnWidths[0], 5000);
        }},
-      {"position with trailing blank", {{0, u"12 "}, {1, u" 12"}},
+      {"position with trailing blank",
+       {{0, u"12 "}, {1, u" 12"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.MainLeft, 0);
          EXPECT_EQ(s.MainTop, 12);
        }},
-      {"layer state 3", {{23, u"3"}},
+      {"layer state 3",
+       {{23, u"3"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.Merge.LayerState, LayerStateAfterMerge::KeepBaseStates);
        }},
-      {"layer state 2", {{23, u"2"}},
+      {"layer state 2",
+       {{23, u"2"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.Merge.LayerState, LayerStateAfterMerge::AllLayersEditable);
        }},
       {"tab 4", {{57, u"4"}}, [](const AppSettings& s) { EXPECT_EQ(s.TabIndex, 0); }},
-      {"name choice 10", {{62, u"10"}},
+      {"name choice 10",
+       {{62, u"10"}},
        [](const AppSettings& s) { EXPECT_EQ(s.BatchNameChoice, 0); }},
-      {"name choice -1", {{62, u"-1"}},
+      {"name choice -1",
+       {{62, u"-1"}},
        [](const AppSettings& s) { EXPECT_EQ(s.BatchNameChoice, 0); }},
       {"numbering 2", {{63, u"2"}}, [](const AppSettings& s) { EXPECT_EQ(s.BatchNumbering, 0); }},
-      {"reference text of an ideographic space", {{18, u"　"}},
+      {"reference text of an ideographic space",
+       {{18, u"　"}},
        [](const AppSettings& s) { EXPECT_EQ(s.Merge.ReferenceText, u"【基準点】"); }},
-      {"reference text taken whole", {{18, u" 基準 "}},
+      {"reference text taken whole",
+       {{18, u" 基準 "}},
        [](const AppSettings& s) { EXPECT_EQ(s.Merge.ReferenceText, u" 基準 "); }},
-      {"blank D0 name stays blank", {{24, u""}},
+      {"blank D0 name stays blank",
+       {{24, u""}},
        [](const AppSettings& s) { EXPECT_EQ(s.DropTargets[0].Name, u""); }},
-      {"blank D5 name", {{41, u""}, {45, u" 　"}},
+      {"blank D5 name",
+       {{41, u""}, {45, u" 　"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.DropTargets[5].Name, u"設定5");
          EXPECT_EQ(s.DropTargets[6].Name, u"設定6");
        }},
-      {"presets as they stand", {{26, u" c "}, {28, u"x"}},
+      {"presets as they stand",
+       {{26, u" c "}, {28, u"x"}},
        [](const AppSettings& s) {
          EXPECT_EQ(s.DropTargets[1].LayerGroup, u" c ");
          EXPECT_EQ(s.DropTargets[1].PenColor, u"x");
        }},
-      {"\"実寸\" chosen", {{17, u"0"}}, [](const AppSettings& s) { EXPECT_TRUE(s.Merge.RealSize); }},
-      {"damaged \"図寸\" line", {{17, u"yes"}},
+      {"\"実寸\" chosen",
+       {{17, u"0"}},
        [](const AppSettings& s) { EXPECT_TRUE(s.Merge.RealSize); }},
-      {"booleans written by other tools", {{11, u"TRUE"}, {12, u"On"}, {13, u"○"}, {14, u"yes"},
-                                           {15, u" 1"}, {58, u"１"}},
+      {"damaged \"図寸\" line",
+       {{17, u"yes"}},
+       [](const AppSettings& s) { EXPECT_TRUE(s.Merge.RealSize); }},
+      {"booleans written by other tools",
+       {{11, u"TRUE"}, {12, u"On"}, {13, u"○"}, {14, u"yes"}, {15, u" 1"}, {58, u"１"}},
        [](const AppSettings& s) {
          EXPECT_TRUE(s.Merge.MergeHiddenLayers);
          EXPECT_TRUE(s.Merge.MergeDisplayOnlyLayers);
@@ -360,9 +405,11 @@ TEST_F(SettingsFileTest, DamagedAndOutOfRangeValues) {
          EXPECT_TRUE(s.Merge.LaunchCad);
        }},
       {"backup off", {{65, u"0"}}, [](const AppSettings& s) { EXPECT_FALSE(s.Merge.KeepBackup); }},
-      {"warning without the check", {{59, u"0"}, {72, u"1"}},
+      {"warning without the check",
+       {{59, u"0"}, {72, u"1"}},
        [](const AppSettings& s) { EXPECT_FALSE(s.Merge.WarnManyReferenceTexts); }},
-      {"warning with the check", {{59, u"1"}, {72, u"1"}},
+      {"warning with the check",
+       {{59, u"1"}, {72, u"1"}},
        [](const AppSettings& s) {
          EXPECT_TRUE(s.Merge.CheckReferenceTexts);
          EXPECT_TRUE(s.Merge.WarnManyReferenceTexts);
@@ -404,7 +451,9 @@ TEST_F(SettingsFileTest, EncodingsAndLineBreaks) {
     sjis += "\r";
   }
   const std::pair<const char*, std::string> files[] = {
-      {"UTF-16LE", le}, {"UTF-16BE", be}, {"code page 932", sjis},
+      {"UTF-16LE", le},
+      {"UTF-16BE", be},
+      {"code page 932", sjis},
       {"UTF-8", "\xEF\xBB\xBF" + TextToUtf8(text)}};
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
@@ -427,8 +476,8 @@ TEST_F(SettingsFileTest, HostileFilesAreBounded) {
     x = x * 1103515245u + 12345u;
     garbage += static_cast<char>(x >> 24);
   }
-  for (const std::string& prefix : {std::string(), std::string("\xFF\xFE"),
-                                    std::string("\xEF\xBB\xBF")}) {
+  for (const std::string& prefix :
+       {std::string(), std::string("\xFF\xFE"), std::string("\xEF\xBB\xBF")}) {
     AppSettings s;
     ASSERT_TRUE(LoadSettingsFile(Write(prefix + garbage), s));
     EXPECT_GE(s.GridColumnWidths[0], 32);
@@ -445,7 +494,8 @@ TEST_F(SettingsFileTest, HostileFilesAreBounded) {
 }
 
 TEST_F(SettingsFileTest, UnwritablePathFails) {
-  EXPECT_FALSE(SaveSettingsFile((dir_.path() / "no" / "such" / "x.ini").u16string(), AppSettings{}));
+  EXPECT_FALSE(
+      SaveSettingsFile((dir_.path() / "no" / "such" / "x.ini").u16string(), AppSettings{}));
   EXPECT_FALSE(SaveSettingsFile(dir_.path().u16string(), AppSettings{}));
   EXPECT_TRUE(std::filesystem::is_directory(dir_.path()));
 }

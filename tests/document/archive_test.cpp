@@ -102,7 +102,8 @@ TEST(ArchiveString, MixedLongJapaneseCrossesThePrefixBoundary) {
 
 TEST(ArchiveString, CleanStringDropsControlCharacters) {
   TJwwData doc;
-  const Bytes stored = {0x06, 'a', '\t', 'b', '\r', '\n', 'c', 0x06, 'a', '\t', 'b', '\r', '\n', 'c'};
+  const Bytes stored = {0x06, 'a', '\t', 'b', '\r', '\n', 'c',
+                        0x06, 'a', '\t', 'b', '\r', '\n', 'c'};
   ArchiveReader r(stored.data(), stored.size(), doc);
   EXPECT_EQ(r.ReadMfcString(), u"a\tb\r\nc");
   EXPECT_EQ(r.ReadCleanString(), u"abc");
@@ -183,8 +184,8 @@ TEST(ArchiveString, RoundTripBothForms) {
     TJwwData doc;
     doc.FileOutOpt = opt;
     ArchiveWriter w(doc);
-    const std::vector<std::u16string> texts = {u"", u"abc", u"日本語テキスト", std::u16string(300, u'x'),
-                                               std::u16string(200, u'漢')};
+    const std::vector<std::u16string> texts = {
+        u"", u"abc", u"日本語テキスト", std::u16string(300, u'x'), std::u16string(200, u'漢')};
     for (const auto& t : texts) w.WriteMfcString(t);
     TJwwData rd;
     ArchiveReader r(w.buffer().data(), w.buffer().size(), rd);
@@ -276,11 +277,11 @@ TEST(ArchiveClassTag, DeclarationReferenceBigAndUndeclared) {
   TJwwData doc;
   const Bytes stored = Concat({{0xFF, 0xFF, 0x5E, 0x01, 0x08, 0x00},
                                {'C', 'D', 'a', 't', 'a', 'S', 'e', 'n'},
-                               {0x01, 0x80},                    // reference to 1
-                               {0x03, 0x80},                    // reference to 3
+                               {0x01, 0x80},                          // reference to 1
+                               {0x03, 0x80},                          // reference to 3
                                {0xFF, 0x7F, 0x03, 0x00, 0x00, 0x80},  // big reference to 3
                                {0xFF, 0x7F, 0x40, 0x42, 0x0F, 0x00},  // big, bit 31 clear
-                               {0x09, 0x80}});                  // undeclared 9
+                               {0x09, 0x80}});                        // undeclared 9
   ArchiveReader r(stored.data(), stored.size(), doc);
   auto t = r.ReadClassTag();
   EXPECT_TRUE(t.is_new);
@@ -341,8 +342,8 @@ TEST(ArchiveClassTag, Writer) {
 
 // --- Attribute blocks --------------------------------------------------------
 
-const Bytes kAttr351 = {0x78, 0x56, 0x34, 0x12, 0x05, 0x69, 0x00, 0x10, 0x00,
-                        0x03, 0x00, 0x0F, 0x00, 0x22, 0x11};
+const Bytes kAttr351 = {0x78, 0x56, 0x34, 0x12, 0x05, 0x69, 0x00, 0x10,
+                        0x00, 0x03, 0x00, 0x0F, 0x00, 0x22, 0x11};
 const Bytes kAttr350 = {0x78, 0x56, 0x34, 0x12, 0x05, 0x69, 0x00,
                         0x03, 0x00, 0x0F, 0x00, 0x22, 0x11};
 
@@ -404,20 +405,20 @@ struct AttrCase {
 TEST(ArchiveAttr, WriteValueRules) {
   const AttrCase cases[] = {
       // version, kind, in: style color width layer glayer, out: same
-      {351, 1, 1, 105, 0, 0, 0, 1, 4, 0, 0, 0},      // SXF colour 105 -> 4 below 420
-      {600, 1, 1, 105, 0, 0, 0, 1, 105, 0, 0, 0},    // kept from 420 on
+      {351, 1, 1, 105, 0, 0, 0, 1, 4, 0, 0, 0},    // SXF colour 105 -> 4 below 420
+      {600, 1, 1, 105, 0, 0, 0, 1, 105, 0, 0, 0},  // kept from 420 on
       {419, 1, 1, 101, 0, 0, 0, 1, 2, 0, 0, 0},
       {419, 1, 1, 116, 0, 0, 0, 1, 2, 0, 0, 0},
       {419, 1, 1, 117, 0, 0, 0, 1, 1, 0, 0, 0},
       {419, 1, 1, 356, 0, 0, 0, 1, 1, 0, 0, 0},
       {420, 1, 1, 356, 0, 0, 0, 1, 356, 0, 0, 0},
-      {420, 1, 1, 357, 0, 0, 0, 1, 1, 0, 0, 0},      // out of range -> 1
+      {420, 1, 1, 357, 0, 0, 0, 1, 1, 0, 0, 0},  // out of range -> 1
       {600, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0, 0},
-      {600, 1, 1, 10, 0, 0, 0, 1, 1, 0, 0, 0},       // 10 only for solids
+      {600, 1, 1, 10, 0, 0, 0, 1, 1, 0, 0, 0},  // 10 only for solids
       {600, 1, 1, 100, 0, 0, 0, 1, 1, 0, 0, 0},
       {600, 6, 1, 10, 0, 0, 0, 1, 10, 0, 0, 0},
       {600, 6, 1, 11, 0, 0, 0, 1, 1, 0, 0, 0},
-      {351, 6, 1, 113, 0, 0, 0, 1, 6, 0, 0, 0},      // solids: SXF colours mapped too
+      {351, 6, 1, 113, 0, 0, 0, 1, 6, 0, 0, 0},  // solids: SXF colours mapped too
       {351, 5, 1, 110, 0, 0, 0, 1, 8, 0, 0, 0},
       {351, 4, 1, 107, 0, 0, 0, 1, 1, 0, 0, 0},
       {351, 3, 1, 111, 0, 0, 0, 1, 4, 0, 0, 0},
@@ -444,7 +445,7 @@ TEST(ArchiveAttr, WriteValueRules) {
       {600, 3, 100, 1, 0, 0, 0, 100, 1, 0, 0, 0},
       {351, 3, 100, 1, 0, 0, 0, 100, 1, 0, 0, 0},
       {600, 3, 2, 1, 0, 0, 0, 1, 1, 0, 0, 0},
-      {419, 3, 31, 1, 0, 0, 0, 1, 1, 0, 0, 0},       // no SXF style map for points
+      {419, 3, 31, 1, 0, 0, 0, 1, 1, 0, 0, 0},  // no SXF style map for points
       // texts
       {600, 4, 9, 1, 0, 0, 0, 9, 1, 0, 0, 0},
       {600, 4, 10, 1, 0, 0, 0, 1, 1, 0, 0, 0},
@@ -452,7 +453,7 @@ TEST(ArchiveAttr, WriteValueRules) {
       // dimensions and solids: no style rule
       {600, 5, 77, 1, 0, 0, 0, 77, 1, 0, 0, 0},
       {419, 6, 31, 1, 0, 0, 0, 31, 1, 0, 0, 0},
-      {600, 6, 101, 5, 0, 0, 0, 101, 5, 0, 0, 0},    // circular solid style kept
+      {600, 6, 101, 5, 0, 0, 0, 101, 5, 0, 0, 0},  // circular solid style kept
       // kinds 7 and 8: no style or colour rule
       {351, 7, 0, 105, 0, 0, 0, 0, 105, 0, 0, 0},
       {600, 7, 200, 999, 0, 0, 0, 200, 999, 0, 0, 0},

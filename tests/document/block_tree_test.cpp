@@ -119,7 +119,8 @@ TEST(MakeBlockTree, BreadthFirstOrderAndRepeatedInsertions) {
   // Top: A, B. A holds C, C. B holds C. Each C is its own node; C is numbered once.
   TJwwData doc;
   doc.EntBlock = {Insertion(10), Insertion(20)};
-  doc.EntBlockDef = {Definition(30, u"C"), Definition(10, u"A", {Insertion(30, 1), Insertion(30, 2)}),
+  doc.EntBlockDef = {Definition(30, u"C"),
+                     Definition(10, u"A", {Insertion(30, 1), Insertion(30, 2)}),
                      Definition(20, u"B", {Insertion(30, 3)})};
   MakeBlockTree(doc);
   ASSERT_EQ(doc.EntBlockTreeN(), 5);
@@ -262,7 +263,8 @@ TEST(MakeBlockTree, TopLevelNodesAlwaysExist) {
 TEST(BlockNoMap, AgreesWithChangeBlockNo) {
   TJwwData doc;
   doc.EntBlock = {Insertion(7), Insertion(9)};
-  doc.EntBlockDef = {Definition(3, u""), Definition(9, u""), Definition(7, u""), Definition(7, u"")};
+  doc.EntBlockDef = {Definition(3, u""), Definition(9, u""), Definition(7, u""),
+                     Definition(7, u"")};
   MakeBlockTree(doc);
   const BlockNoMap map(doc);
   for (uint32_t n : {0u, 3u, 7u, 9u, 11u}) EXPECT_EQ(map(n), ChangeBlockNo(doc, n)) << n;

@@ -66,7 +66,7 @@ class Bytes {
 struct ListRead {
   bool ok = false;
   ReadFailure why = ReadFailure::kNone;
-  size_t pos = 0;          // bytes consumed
+  size_t pos = 0;           // bytes consumed
   uint32_t load_index = 0;  // after the read
 };
 

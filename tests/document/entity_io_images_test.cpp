@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "document/block_tree.h"
 #include "document/entity_io.h"
@@ -205,7 +205,8 @@ TEST_F(WriteImageSectionTest, WritesEachImageATextNamesOnceWithItsFileBytes) {
   expected.Str("inner.png").I32(3).Raw("inn");
   EXPECT_EQ(WriteSection(doc_).data, expected.data);
   const bool marks[] = {false, true, true, false, true, false};
-  for (size_t i = 0; i < doc_.BindImage.size(); ++i) EXPECT_EQ(doc_.BindImage[i].exf, marks[i]) << i;
+  for (size_t i = 0; i < doc_.BindImage.size(); ++i)
+    EXPECT_EQ(doc_.BindImage[i].exf, marks[i]) << i;
 }
 
 TEST_F(WriteImageSectionTest, NothingIsCarriedWithoutTheImageFlags) {

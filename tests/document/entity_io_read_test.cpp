@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "document/entity_io.h"
 #include "entity_io_fixture.h"
@@ -380,8 +380,8 @@ TEST(ReadEntityListTest, CountsTheRestOfTheFileCannotHoldFailAtOnce) {
   }
   TJwwData doc;
   const ListRead fits = ReadLists(entity_short, 600, doc);
-  EXPECT_FALSE(fits.ok);                 // it fails later, for want of bodies and tags,
-  EXPECT_EQ(doc.EntNo.size(), 3u);       // but the count itself was accepted
+  EXPECT_FALSE(fits.ok);            // it fails later, for want of bodies and tags,
+  EXPECT_EQ(doc.EntNo.size(), 3u);  // but the count itself was accepted
 }
 
 TEST(ReadBlockDefListTest, AbsurdDefinitionAndMemberCountsFail) {
@@ -485,12 +485,12 @@ TEST(ReadBlockDefListTest, LongTimeIsSkippedAndReplacedByThePosition) {
   Bytes file;
   file.U16(1).NewClass("CDataSen").Append(LineBody(1));  // class 1, object 2
   file.U16(2);
-  file.NewClass("CDataList");  // class 3
+  file.NewClass("CDataList");                                    // class 3
   file.Append(DefinitionHeader(5, 0x12345678)).Str("A").U16(1);  // definition 4
-  file.Ref(1).Append(LineBody(7));                                // object 5
+  file.Ref(1).Append(LineBody(7));                               // object 5
   file.Ref(3);
   file.Append(DefinitionHeader(6, 0x80000001)).U32(0xAAAAAAAA).U32(0xBBBBBBBB);
-  file.Str("B").U16(1);     // definition 6
+  file.Str("B").U16(1);      // definition 6
   file.NewClass("CDataSen")  // a fresh declaration inside a definition: class 7
       .Append(LineBody(8));
   file.Raw(kTrailer);

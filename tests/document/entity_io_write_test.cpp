@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "document/block_tree.h"
 #include "document/entity_io.h"
@@ -94,14 +94,14 @@ TEST(WriteEntityListTest, SmallDocumentIsWrittenByteForByte) {
 
   Bytes expected;
   expected.U16(3);
-  expected.NewClass("CDataSen", 600).Append(StoredLine(1));  // class 1, object 2
-  expected.Ref(1).Append(StoredLine(2));                     // object 3
+  expected.NewClass("CDataSen", 600).Append(StoredLine(1));       // class 1, object 2
+  expected.Ref(1).Append(StoredLine(2));                          // object 3
   expected.NewClass("CDataBlock", 600).Append(StoredAttr(1, 1));  // class 4, object 5
-  expected.F64(0).F64(0).F64(1).F64(1).F64(0).U32(0);  // renumbered as the first written
+  expected.F64(0).F64(0).F64(1).F64(1).F64(0).U32(0);             // renumbered as the first written
   expected.U16(1);
   expected.NewClass("CDataList", 600).Append(StoredAttr(1, 1));  // class 6
-  expected.U32(0).U32(1).U32(0x80000003).Str("B").U16(1);         // definition 7
-  expected.Ref(1).Append(StoredLine(3));                          // object 8
+  expected.U32(0).U32(1).U32(0x80000003).Str("B").U16(1);        // definition 7
+  expected.Ref(1).Append(StoredLine(3));                         // object 8
 
   const Written w = WriteLists(doc, 600);
   EXPECT_EQ(w.bytes.data, expected.data);
@@ -402,14 +402,29 @@ void ExpectSameDrawing(const Drawing& a, const Drawing& b) {
     const TEntJwwNo& y = b.no[k];
     ASSERT_EQ(x.EntType, y.EntType);
     switch (x.EntType) {
-      case kEntLine: EXPECT_TRUE(SameAt(a.line, x.EntNo, b.line, y.EntNo)); break;
-      case kEntEnko: EXPECT_TRUE(SameAt(a.enko, x.EntNo, b.enko, y.EntNo)); break;
-      case kEntTen: EXPECT_TRUE(SameAt(a.ten, x.EntNo, b.ten, y.EntNo)); break;
-      case kEntMoji: EXPECT_TRUE(SameAt(a.moji, x.EntNo, b.moji, y.EntNo)); break;
-      case kEntSunpo: EXPECT_TRUE(SameAt(a.sunpo, x.EntNo, b.sunpo, y.EntNo)); break;
-      case kEntSolid: EXPECT_TRUE(SameAt(a.solid, x.EntNo, b.solid, y.EntNo)); break;
-      case kEntBlock: EXPECT_TRUE(SameAt(a.block, x.EntNo, b.block, y.EntNo)); break;
-      default: ADD_FAILURE() << "kind " << x.EntType;
+      case kEntLine:
+        EXPECT_TRUE(SameAt(a.line, x.EntNo, b.line, y.EntNo));
+        break;
+      case kEntEnko:
+        EXPECT_TRUE(SameAt(a.enko, x.EntNo, b.enko, y.EntNo));
+        break;
+      case kEntTen:
+        EXPECT_TRUE(SameAt(a.ten, x.EntNo, b.ten, y.EntNo));
+        break;
+      case kEntMoji:
+        EXPECT_TRUE(SameAt(a.moji, x.EntNo, b.moji, y.EntNo));
+        break;
+      case kEntSunpo:
+        EXPECT_TRUE(SameAt(a.sunpo, x.EntNo, b.sunpo, y.EntNo));
+        break;
+      case kEntSolid:
+        EXPECT_TRUE(SameAt(a.solid, x.EntNo, b.solid, y.EntNo));
+        break;
+      case kEntBlock:
+        EXPECT_TRUE(SameAt(a.block, x.EntNo, b.block, y.EntNo));
+        break;
+      default:
+        ADD_FAILURE() << "kind " << x.EntType;
     }
   }
   EXPECT_EQ(a.line.size(), b.line.size());
@@ -458,7 +473,7 @@ void FillEveryKind(Lines& line, Arcs& enko, Points& ten, Texts& moji, Dims& sunp
   b.radKaitenKaku = 1.5;
   b.nNumber = block_number;
   block.push_back(b);
-  no = {{kEntSunpo, 0}, {kEntLine, 0}, {kEntTen, 1}, {kEntEnko, 0}, {kEntMoji, 0},
+  no = {{kEntSunpo, 0}, {kEntLine, 0},  {kEntTen, 1},   {kEntEnko, 0}, {kEntMoji, 0},
         {kEntTen, 0},   {kEntSolid, 1}, {kEntBlock, 0}, {kEntMoji, 1}, {kEntSolid, 0}};
 }
 
@@ -481,8 +496,7 @@ TEST(EntityListRoundTripTest, EveryKindReadsBackAsWritten) {
         d.bRefferd = 1;
         d.dtime = 1000 + k;
         d.strName = u"部品" + std::u16string(1, static_cast<char16_t>(u'A' + k));
-        FillEveryKind(d.mLine, d.mEnko, d.mTen, d.mMoji, d.mSunpo, d.mSolid, d.mBlock, d.mNo,
-                      1);
+        FillEveryKind(d.mLine, d.mEnko, d.mTen, d.mMoji, d.mSunpo, d.mSolid, d.mBlock, d.mNo, 1);
       }
       doc.EntBlockDef[1].mBlock.clear();  // no cycle: definition 1 inserts nothing
       std::erase_if(doc.EntBlockDef[1].mNo,

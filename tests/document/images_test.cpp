@@ -77,8 +77,8 @@ TEST_F(ImagesTest, JoinCopiesNewImagesAndSkipsCollisionsAndMissingFiles) {
   WriteFile(merged_dir_ / "escape.png", "esc");
   const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
   fs::last_write_time(merged_dir_ / "new.png", old_time);
-  merged_.BindImage = {{u"same.png", 6, false},   {u"", 3, false},
-                       {u"missing.png", 5, false}, {u"new.png", 9, true},
+  merged_.BindImage = {{u"same.png", 6, false},       {u"", 3, false},
+                       {u"missing.png", 5, false},    {u"new.png", 9, true},
                        {u"..\\escape.png", 3, false}, {u"..", 1, false}};
 
   BindImageJoin(base_, merged_);
@@ -89,7 +89,7 @@ TEST_F(ImagesTest, JoinCopiesNewImagesAndSkipsCollisionsAndMissingFiles) {
   EXPECT_EQ(base_.BindImage[1].Fsize, 9);
   EXPECT_TRUE(base_.BindImage[1].exf);
   EXPECT_EQ(base_.BindImage[2].Fname, u"..\\escape.png");  // the entry as stored
-  EXPECT_EQ(ReadFile(base_dir_ / "same.png"), "base");       // the first one stays
+  EXPECT_EQ(ReadFile(base_dir_ / "same.png"), "base");     // the first one stays
   EXPECT_EQ(ReadFile(base_dir_ / "new.png"), "new-bytes");
   EXPECT_EQ(fs::last_write_time(base_dir_ / "new.png"), old_time);
   EXPECT_EQ(ReadFile(base_dir_ / "escape.png"), "esc");

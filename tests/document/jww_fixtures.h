@@ -72,7 +72,8 @@ inline void PutF64(Bytes& b, size_t pos, double v) { std::memcpy(b.data() + pos,
 // The header field `name`/`row` of a file image, decoded; fails the test when absent.
 class HeaderFields {
  public:
-  explicit HeaderFields(const Bytes& file) : file_(file), spans_(HeaderLayout(file.data(), file.size())) {}
+  explicit HeaderFields(const Bytes& file)
+      : file_(file), spans_(HeaderLayout(file.data(), file.size())) {}
 
   const HeaderFieldSpan& Span(std::string_view name, int row = -1) const {
     const HeaderFieldSpan* s = FindSpan(spans_, name, row);

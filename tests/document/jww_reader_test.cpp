@@ -87,7 +87,7 @@ TEST(JwwReaderTest, LineWidthModeCodesAreDecoded) {
     int32_t stored;
     bool mode;
     int32_t width;
-  } rows[] = {{-450, true, -50}, {-250, true, 50},    {-101, true, -100}, {-100, false, -100},
+  } rows[] = {{-450, true, -50},  {-250, true, 50},   {-101, true, -100}, {-100, false, -100},
               {-500, true, -100}, {-401, true, -1},   {-300, true, 100},  {-201, true, 1},
               {-350, true, -100}, {-501, true, -100}, {25, false, 25}};
   const Bytes base = EmptyDrawing(600);

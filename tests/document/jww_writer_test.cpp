@@ -159,7 +159,7 @@ TEST(JwwWriterTest, VersionDependentHeaderValues) {
     int32_t packed_print_written;
   };
   const Row rows[] = {
-      {420, -150, 3, -101, 1}, {421, -150, 3, -150, 1}, {420, -101, 0, -101, 1},
+      {420, -150, 3, -101, 1}, {421, -150, 3, -150, 1},  {420, -101, 0, -101, 1},
       {599, -150, 3, -150, 1}, {600, -150, 3, -150, 31}, {600, -150, 0, -150, 11},
       {700, -90, -2, -90, 11},
   };
@@ -190,9 +190,7 @@ TEST(JwwWriterTest, UnicodeOptionWritesEveryStringInUnicodeForm) {
 }
 
 TEST(JwwWriterTest, SetFileOutOptionKeepsOnlyValuesUpTo63) {
-  const struct {
-    int32_t given, kept;
-  } rows[] = {{0, 0}, {32, 32}, {63, 63}, {64, 0}, {-1, 0}};
+  const struct { int32_t given, kept; } rows[] = {{0, 0}, {32, 32}, {63, 63}, {64, 0}, {-1, 0}};
   for (const auto& r : rows) {
     TJwwData doc;
     SetFileOutOption(doc, r.given);

@@ -52,9 +52,8 @@ std::string Fingerprint(const TJwwData& d) {
   std::ostringstream o;
   const TEntJwwHeader& h = d.Enthd;
   o << h.nMaxDrawWid << ' ' << h.bSenHaba100 << ' ' << h.nMaxDrawWidBak << ' ' << h.nPrtSet << ' '
-    << h.nBitMapFirstDraw << ' ' << h.nGyakuDraw << ' ' << h.nGyakuSearch << ' '
-    << h.nDrawGamenTen << ' ' << h.nDrawPrtTen << ' ' << h.nPrtDpi << ' ' << h.nMojiBG << ' '
-    << h.dMojiBG << '|';
+    << h.nBitMapFirstDraw << ' ' << h.nGyakuDraw << ' ' << h.nGyakuSearch << ' ' << h.nDrawGamenTen
+    << ' ' << h.nDrawPrtTen << ' ' << h.nPrtDpi << ' ' << h.nMojiBG << ' ' << h.dMojiBG << '|';
   for (const auto& c : d.EntCol) {
     o << c.aPenColor << ',' << c.anPenWidth << ',' << c.aPrtPenColor << ',' << c.anPrtPenWidth
       << ',' << c.adPrtTenHankei << ';';
@@ -468,7 +467,7 @@ TEST(ApplyJwfText, AbsurdValuesAreHarmless) {
                u"LTYPE_02=FFFFFFFFFF,x,$10\nPCOLLOR_1=0,0,0,0,nan\n");
   EXPECT_TRUE(doc.Enthd.bSenHaba100);
   EXPECT_EQ(doc.Enthd.nMaxDrawWid, 2147483449);  // -(INT32_MAX + 200) wrapped, no overflow trap
-  EXPECT_EQ(doc.Enthd.nPrtSet, 87);   // -3 + 10 * 9
+  EXPECT_EQ(doc.Enthd.nPrtSet, 87);              // -3 + 10 * 9
   EXPECT_EQ(doc.Enthd.nBitMapFirstDraw, 1);
   EXPECT_EQ(doc.Enthd.nMojiBG, 1);  // an unreadable f6 is 0, which is valid
   EXPECT_EQ(doc.Enthd.dMojiBG, 0.5);
@@ -522,8 +521,7 @@ TEST_F(ApplyJwfFile, ByteOrderMarksAndCodePage932) {
     be += static_cast<char>(c & 0xFF);
   }
   // Shift-JIS: 設 90DD, 計 8C76, 表 955C and ソ 835C (trail bytes equal to '\').
-  const std::string sjis =
-      "LAYNAM_0=\x90\xDD\x8C\x76,\x95\x5C\x83\x5C\r\nS_COMM_4=0,0,0,0\r\n";
+  const std::string sjis = "LAYNAM_0=\x90\xDD\x8C\x76,\x95\x5C\x83\x5C\r\nS_COMM_4=0,0,0,0\r\n";
   const struct {
     const char* name;
     std::string bytes;
@@ -564,8 +562,8 @@ TEST_F(ApplyJwfFile, BinaryGarbageIsHarmless) {
     x = x * 1103515245u + 12345u;
     bytes += static_cast<char>(x >> 24);
   }
-  for (const std::string& prefix : {std::string(), std::string("\xFF\xFE"),
-                                    std::string("\xFE\xFF"), std::string("\xEF\xBB\xBF")}) {
+  for (const std::string& prefix : {std::string(), std::string("\xFF\xFE"), std::string("\xFE\xFF"),
+                                    std::string("\xEF\xBB\xBF")}) {
     TJwwData doc;
     FillTables(doc, 700);
     ApplyJwf(doc, Write(prefix + bytes));

@@ -36,7 +36,9 @@ TEST(MergeDrawingTest, ReferenceTextsPairEveryBasePointWithEveryMergedPoint) {
       {"one and one", {{100, 200}}, {{10, 10}}, {{110, 200}}},
       {"none anywhere", {}, {}, {{20, 10}}},
       {"two base, one merged", {{100, 0}, {0, 100}}, {{10, 10}}, {{110, 0}, {10, 100}}},
-      {"one base, three merged", {{0, 0}}, {{10, 10}, {20, 10}, {0, 0}},
+      {"one base, three merged",
+       {{0, 0}},
+       {{10, 10}, {20, 10}, {0, 0}},
        {{10, 0}, {0, 0}, {20, 10}}},
       {"merged only", {}, {{20, 10}}, {{0, 0}}},
       {"base only, two", {{1, 1}, {2, 2}}, {}, {{21, 11}, {22, 12}}},
@@ -75,7 +77,7 @@ TEST(MergeDrawingTest, RotationOptions) {
     Scenario s;
     s.options.RotateByBaseReference = row.by_base;
     s.options.CounterRotateByMergedReference = row.counter_by_merged;
-    Add(s.base, Text(kRef, 0, 0, 0, 5, kAux));  // drawn at 90°
+    Add(s.base, Text(kRef, 0, 0, 0, 5, kAux));                      // drawn at 90°
     Add(s.merged, Text(kRef, 0, 0, 4.330127018922194, 2.5, kAux));  // drawn at 30°
     Add(s.merged, test::Line(0, 0, 10, 0));
     TEntJwwMoji text = Text(u"a", 1, 1, 3, 1);

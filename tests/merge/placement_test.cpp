@@ -21,9 +21,9 @@ const TEntJwwAttr kAux = Attr(0, 0, 9);
 TEST(ReferencePointTest, RecognisesOnlyExactAuxiliaryTexts) {
   TJwwData doc;
   InitDrawing(doc);
-  Add(doc, Text(kRef + u" ", 1, 1, 2, 1, kAux));       // trailing blank
-  Add(doc, Text(kRef, 2, 2, 3, 2, Attr(0, 0, 1)));     // wrong colour
-  Add(doc, Text(u"【基準点】x", 3, 3, 4, 3, kAux));    // longer content
+  Add(doc, Text(kRef + u" ", 1, 1, 2, 1, kAux));        // trailing blank
+  Add(doc, Text(kRef, 2, 2, 3, 2, Attr(0, 0, 1)));      // wrong colour
+  Add(doc, Text(u"【基準点】x", 3, 3, 4, 3, kAux));     // longer content
   Add(doc, Text(kRef, 10, 20, 10, 30, Attr(5, 7, 9)));  // any layer counts
   const std::vector<ReferencePoint> points = CollectReferencePoints(doc, kRef, false);
   ASSERT_EQ(points.size(), 1u);
@@ -90,12 +90,9 @@ TEST(FactorTableTest, RatioOfMergedToTargetScale) {
     double base_scale;    // of base group 2, or of the target group
     double expected;      // F[2]
   } rows[] = {
-      {"real size off", false, -1, 100, 50, 1},
-      {"own group", true, -1, 100, 50, 2},
-      {"target group", true, 11, 100, 200, 0.5},
-      {"zero merged scale", true, -1, 0, 50, 1},
-      {"zero base scale", true, -1, 100, 0, 1},
-      {"negative scale", true, -1, -100, 50, 1},
+      {"real size off", false, -1, 100, 50, 1},  {"own group", true, -1, 100, 50, 2},
+      {"target group", true, 11, 100, 200, 0.5}, {"zero merged scale", true, -1, 0, 50, 1},
+      {"zero base scale", true, -1, 100, 0, 1},  {"negative scale", true, -1, -100, 50, 1},
       {"tiny scale", true, -1, 1e-13, 50, 1},
   };
   for (const Row& row : rows) {

@@ -36,8 +36,13 @@ TEST(ReleaseDimensionsTest, PartsByModeAtTheEndOfTheOrder) {
   } rows[] = {
       {"plain", 0, 3, {kEntLine, kEntMoji}},
       {"SXF", 1, 3, {kEntLine, kEntMoji, kEntLine, kEntLine, kEntTen, kEntTen, kEntTen, kEntTen}},
-      {"SXF without auxiliary lines", 1, 0, {kEntLine, kEntMoji, kEntTen, kEntTen, kEntTen, kEntTen}},
-      {"SXF with auxiliary lines of 1e-8", 1, 1e-8,
+      {"SXF without auxiliary lines",
+       1,
+       0,
+       {kEntLine, kEntMoji, kEntTen, kEntTen, kEntTen, kEntTen}},
+      {"SXF with auxiliary lines of 1e-8",
+       1,
+       1e-8,
        {kEntLine, kEntMoji, kEntTen, kEntTen, kEntTen, kEntTen}},
   };
   for (const Row& row : rows) {
@@ -120,12 +125,12 @@ TEST(MakeMergedLayersEditableTest, GroupLayerAndBoth) {
   LayerStates s;
   s.doc.EntLay[12 * 16 + 3].aanLay = kLayCurrent;
   const std::vector<MergeEntry> entries = {
-      {u"a.jww", u"c", u"", u""},           // group 12, all its layers
-      {u"b.jww", u"", u" 4", u""},          // layer 4 in every group
-      {u"c.jww", u"1", u"F", u""},          // group 1, layer 15
-      {u"  ", u"2", u"2", u""},             // blank path: ignored
+      {u"a.jww", u"c", u"", u""},                  // group 12, all its layers
+      {u"b.jww", u"", u" 4", u""},                 // layer 4 in every group
+      {u"c.jww", u"1", u"F", u""},                 // group 1, layer 15
+      {u"  ", u"2", u"2", u""},                    // blank path: ignored
       {u"エラーファイル：d.jww", u"3", u"", u""},  // error entries count
-      {u"e.jww", u"", u"", u"5"},           // nothing given
+      {u"e.jww", u"", u"", u"5"},                  // nothing given
   };
   MakeMergedLayersEditable(s.doc, entries);
   EXPECT_EQ(s.Group(12), kLayEditable);

@@ -25,9 +25,12 @@ TEST(LayerFilterTest, HiddenAndDisplayOnlyGroupsAndLayersUnderTheTwoOptions) {
     int group, layer;
     bool hidden, display_only;
   } places[] = {
-      {"editable layer", 0, 0, false, false},      {"current layer", 0, 3, false, false},
-      {"hidden layer", 0, 1, true, false},         {"layer of a hidden group", 1, 0, true, false},
-      {"display-only layer", 0, 2, false, true},   {"layer of a display-only group", 2, 5, false, true},
+      {"editable layer", 0, 0, false, false},
+      {"current layer", 0, 3, false, false},
+      {"hidden layer", 0, 1, true, false},
+      {"layer of a hidden group", 1, 0, true, false},
+      {"display-only layer", 0, 2, false, true},
+      {"layer of a display-only group", 2, 5, false, true},
   };
   struct Options {
     bool merge_hidden, merge_display_only;

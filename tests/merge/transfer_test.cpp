@@ -50,8 +50,8 @@ TEST(TransferTest, KindsFollowTheFixedOrderAfterTheBaseEntities) {
   t.merged.EntBlockDef.push_back({});
   t.merged.EntBlockDef.back().nNumber = 1;
   t.Run();
-  const std::vector<TEntJwwNo> want = {{kEntLine, 0}, {kEntMoji, 0}, {kEntSolid, 0},
-                                       {kEntLine, 1}, {kEntEnko, 0}, {kEntTen, 0},
+  const std::vector<TEntJwwNo> want = {{kEntLine, 0}, {kEntMoji, 0},  {kEntSolid, 0},
+                                       {kEntLine, 1}, {kEntEnko, 0},  {kEntTen, 0},
                                        {kEntMoji, 1}, {kEntSunpo, 0}, {kEntBlock, 0}};
   ASSERT_EQ(t.base.EntNo.size(), want.size());
   for (size_t i = 0; i < want.size(); ++i) {
@@ -73,7 +73,8 @@ TEST(TransferTest, TextsThatAreNeverCopied) {
       {"ordinary", u"【基準点】", Text(u"a", 0, 0, 5, 0), true},
       {"zero length", u"【基準点】", Text(u"a", 3, 3, 3, 3), false},
       {"origin to 0.01", u"【基準点】", Text(u"a", 0, 0, 0.01, 0.01), false},
-      {"merged reference text", u"【基準点】", Text(u"【基準点】", 1, 1, 5, 1, Attr(0, 0, 9)), false},
+      {"merged reference text", u"【基準点】", Text(u"【基準点】", 1, 1, 5, 1, Attr(0, 0, 9)),
+       false},
       {"reference content in another colour", u"【基準点】",
        Text(u"【基準点】", 1, 1, 5, 1, Attr(0, 0, 2)), true},
       {"blank reference text still left out", u" ", Text(u" ", 1, 1, 5, 1, Attr(0, 0, 9)), false},
@@ -209,8 +210,8 @@ TEST(TransferTest, SolidsFourCorneredAndCircular) {
     const TEntJwwSolid& c = t.base.EntSolid[1 + i];
     EXPECT_NEAR(c.start_x, 100, 1e-9);  // centre mapped
     EXPECT_NEAR(c.start_y, 2, 1e-9);
-    EXPECT_EQ(c.end_x, 6);              // radius doubled
-    EXPECT_EQ(c.end_y, 1);              // flattening kept
+    EXPECT_EQ(c.end_x, 6);  // radius doubled
+    EXPECT_EQ(c.end_y, 1);  // flattening kept
     EXPECT_NEAR(c.DPoint2_x, 0.25 + kPi / 2, 1e-12);
     EXPECT_EQ(c.DPoint2_y, 0.5);
     EXPECT_EQ(c.DPoint3_x, 6.0);
@@ -346,7 +347,7 @@ TEST(ExtendedTablesTest, FreeBaseSlotsReceiveTheMergedOnes) {
   merged.EntColS[21] = {77, 2, u"", 0, 0, 0};
   base.EntColS[22] = {kGrey, 1, u"Named", 0, 0, 0};  // named but grey: free
   merged.EntColS[22] = {0, 0, u"Blue", 0, 0, 0};
-  merged.EntColS[23] = {kGrey, 0, u" ", 0, 0, 0};  // nothing to take
+  merged.EntColS[23] = {kGrey, 0, u" ", 0, 0, 0};         // nothing to take
   merged.EntColS[5] = {1234, 0, u"Predefined", 0, 0, 0};  // below 17: never
   MergeExtendedTables(base, merged);
   EXPECT_EQ(base.EntColS[20].astrUDColorName, u"Mine");

@@ -53,7 +53,11 @@ TEST(CodePageTest, DecodesDuplicatedRowsAndInvalidBytes) {
       {"NEC-selected IBM kanji", "\xED\x40", u"\u7E8A"},
       {"IBM kanji", "\xFA\x5C", u"\u7E8A"},
       {"half-width katakana", "\xB1", u"\uFF71"},
-      {"unassigned double byte", "a\x85\x40" "b", u"a\uFFFD" u"b"},
+      {"unassigned double byte",
+       "a\x85\x40"
+       "b",
+       u"a\uFFFD"
+       u"b"},
       {"lead byte cut off at end", "a\x81", u"a\uFFFD"},
       {"lead byte before a non-trail byte", "\x81 b", u"\uFFFD b"},
       {"single bytes of the Windows table", "\x80\xA0\xFD", u"\u0080\uF8F0\uF8F1"},

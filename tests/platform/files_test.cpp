@@ -16,7 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+std::vector<uint8_t> Bytes(const std::string& s) {
+  return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 std::vector<uint8_t> ReadAll(const std::u16string& p) {
   std::vector<uint8_t> out;
@@ -31,7 +33,9 @@ bool Write(const std::u16string& p, const std::string& s) {
 class FilesTest : public ::testing::Test {
  protected:
   // A path inside the test folder, joined with a backslash to show it is accepted.
-  std::u16string At(const std::u16string& name) const { return dir_.path().u16string() + u"\\" + name; }
+  std::u16string At(const std::u16string& name) const {
+    return dir_.path().u16string() + u"\\" + name;
+  }
   std::u16string Dir() const { return dir_.path().u16string(); }
 
   test::ScopedTempDir dir_;
@@ -76,7 +80,8 @@ TEST_F(FilesTest, CopyFileKeepTimesCopiesBytesAndWriteTime) {
 
   ASSERT_TRUE(CopyFileKeepTimes(from, to));
   EXPECT_EQ(ReadAll(to), Bytes(data));
-  EXPECT_EQ(fs::last_write_time(fs::path(NativePath(to))), fs::last_write_time(fs::path(NativePath(from))));
+  EXPECT_EQ(fs::last_write_time(fs::path(NativePath(to))),
+            fs::last_write_time(fs::path(NativePath(from))));
   EXPECT_EQ(ListDir(Dir()), (std::vector<std::u16string>{u"a.bmp", u"b.bmp"}));
 }
 

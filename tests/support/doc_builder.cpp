@@ -117,10 +117,16 @@ TEntJwwBlockDef& AddBlockDef(TJwwData& doc, uint32_t number, const std::u16strin
   return doc.EntBlockDef.back();
 }
 
-int Add(TEntJwwBlockDef& def, const TEntJwwLine& e) { return Push(def.mLine, def.mNo, e, kEntLine); }
-int Add(TEntJwwBlockDef& def, const TEntJwwEnko& e) { return Push(def.mEnko, def.mNo, e, kEntEnko); }
+int Add(TEntJwwBlockDef& def, const TEntJwwLine& e) {
+  return Push(def.mLine, def.mNo, e, kEntLine);
+}
+int Add(TEntJwwBlockDef& def, const TEntJwwEnko& e) {
+  return Push(def.mEnko, def.mNo, e, kEntEnko);
+}
 int Add(TEntJwwBlockDef& def, const TEntJwwTen& e) { return Push(def.mTen, def.mNo, e, kEntTen); }
-int Add(TEntJwwBlockDef& def, const TEntJwwMoji& e) { return Push(def.mMoji, def.mNo, e, kEntMoji); }
+int Add(TEntJwwBlockDef& def, const TEntJwwMoji& e) {
+  return Push(def.mMoji, def.mNo, e, kEntMoji);
+}
 int Add(TEntJwwBlockDef& def, const TEntJwwSunpo& e) {
   return Push(def.mSunpo, def.mNo, e, kEntSunpo);
 }

@@ -9,7 +9,8 @@ namespace plandock::test {
 
 std::filesystem::path SamplesDir() {
   if (const char* env = std::getenv("PLANDOCK_SAMPLES")) return env;
-  std::filesystem::path p = std::filesystem::path(PLANDOCK_SOURCE_DIR) / ".." / "shared" / "samples";
+  std::filesystem::path p =
+      std::filesystem::path(PLANDOCK_SOURCE_DIR) / ".." / "shared" / "samples";
   std::error_code ec;
   if (std::filesystem::is_directory(p, ec)) return std::filesystem::canonical(p, ec);
   return {};

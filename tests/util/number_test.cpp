@@ -120,12 +120,22 @@ TEST(NumberTest, TextToBoolAcceptsTheTenTrueWords) {
     std::u16string s;
     bool want;
   } rows[] = {
-      {"on", u"on", true},           {"Tr", u"Tr", true},        {"circle", u"○", true},
-      {"T", u"t", true},             {"true", u"true", true},    {"1", u"1", true},
-      {"full-width one", u"１", true}, {"shin", u"真", true},    {"sei", u"正", true},
-      {"YES", u"YES", false},        {"blank then 1", u" 1", false},
-      {"TRUE then blank", u"TRUE ", false}, {"0", u"0", false}, {"false", u"false", false},
-      {"empty", u"", false},         {"TRUEX", u"TRUEX", false},
+      {"on", u"on", true},
+      {"Tr", u"Tr", true},
+      {"circle", u"○", true},
+      {"T", u"t", true},
+      {"true", u"true", true},
+      {"1", u"1", true},
+      {"full-width one", u"１", true},
+      {"shin", u"真", true},
+      {"sei", u"正", true},
+      {"YES", u"YES", false},
+      {"blank then 1", u" 1", false},
+      {"TRUE then blank", u"TRUE ", false},
+      {"0", u"0", false},
+      {"false", u"false", false},
+      {"empty", u"", false},
+      {"TRUEX", u"TRUEX", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

@@ -12,14 +12,10 @@ TEST(PathTest, FileNameAfterTheLastSeparator) {
     const char* name;
     std::u16string p, want;
   } rows[] = {
-      {"backslash", u"C:\\a\\b.jww", u"b.jww"},
-      {"slash", u"/home/a/b.jww", u"b.jww"},
-      {"mixed", u"C:\\a/b\\c.jww", u"c.jww"},
-      {"drive only", u"C:b.jww", u"b.jww"},
-      {"no separator", u"b.jww", u"b.jww"},
-      {"trailing separator", u"C:\\a\\", u""},
-      {"invalid quote", u"C:\\a\"b", u""},
-      {"invalid pipe", u"a|b", u""},
+      {"backslash", u"C:\\a\\b.jww", u"b.jww"}, {"slash", u"/home/a/b.jww", u"b.jww"},
+      {"mixed", u"C:\\a/b\\c.jww", u"c.jww"},   {"drive only", u"C:b.jww", u"b.jww"},
+      {"no separator", u"b.jww", u"b.jww"},     {"trailing separator", u"C:\\a\\", u""},
+      {"invalid quote", u"C:\\a\"b", u""},      {"invalid pipe", u"a|b", u""},
       {"invalid control", u"a\tb", u""},
   };
   for (const Row& r : rows) {

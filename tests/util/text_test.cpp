@@ -14,14 +14,10 @@ TEST(TextTest, TextPosTakesTheSoughtTextFirst) {
     std::u16string sub, s;
     int want;
   } rows[] = {
-      {"found", u"=", u"KEY=V", 3},
-      {"first of several", u"ab", u"xabab", 1},
-      {"at start", u"K", u"KEY", 0},
-      {"absent", u"x", u"abc", -1},
-      {"empty sub", u"", u"abc", -1},
-      {"empty text", u"a", u"", -1},
-      {"case-sensitive", u"A", u"abc", -1},
-      {"longer than text", u"abcd", u"abc", -1},
+      {"found", u"=", u"KEY=V", 3},         {"first of several", u"ab", u"xabab", 1},
+      {"at start", u"K", u"KEY", 0},        {"absent", u"x", u"abc", -1},
+      {"empty sub", u"", u"abc", -1},       {"empty text", u"a", u"", -1},
+      {"case-sensitive", u"A", u"abc", -1}, {"longer than text", u"abcd", u"abc", -1},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -75,11 +71,16 @@ TEST(TextTest, HalfWidthRanges) {
     std::u16string c;
     bool want;
   } rows[] = {
-      {"space", u" ", true},         {"tilde", u"~", true},
-      {"delete", u"\x7F", false},    {"tab", u"\t", false},
-      {"kana dot", u"\uFF61", true}, {"kana last", u"\uFF9F", true},
-      {"after kana", u"\uFFA0", false}, {"full-width A", u"\uFF21", false},
-      {"kanji", u"漢", false},       {"empty", u"", false},
+      {"space", u" ", true},
+      {"tilde", u"~", true},
+      {"delete", u"\x7F", false},
+      {"tab", u"\t", false},
+      {"kana dot", u"\uFF61", true},
+      {"kana last", u"\uFF9F", true},
+      {"after kana", u"\uFFA0", false},
+      {"full-width A", u"\uFF21", false},
+      {"kanji", u"漢", false},
+      {"empty", u"", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -129,7 +130,10 @@ TEST(TextTest, SplitCommaTextFields) {
       {"doubled quote inside quotes", u"\"say \"\"hi\"\"\",2", {u"say \"hi\"", u"2"}},
       {"quoted text followed by more text", u"\"a\"b", {u"a", u"b"}},
       {"unterminated quote takes the rest", u"1,\"a, b", {u"1", u"a, b"}},
-      {"tabs and control characters are blanks", u"1\t2\x01" u"3", {u"1", u"2", u"3"}},
+      {"tabs and control characters are blanks",
+       u"1\t2\x01"
+       u"3",
+       {u"1", u"2", u"3"}},
       {"quoted empty field", u"\"\",x", {u"", u"x"}},
   };
   for (const Row& r : rows) {
@@ -169,10 +173,13 @@ TEST(TextTest, SanitizeCadTextRemovesCodesAndControls) {
 TEST(TextTest, Utf8ConversionReplacesInvalidBytes) {
   EXPECT_EQ(Utf8ToText("a\xE6\xBC\xA2\xF0\x9F\x98\x80"), u"a漢\U0001F600");
   EXPECT_EQ(TextToUtf8(u"a漢\U0001F600"), "a\xE6\xBC\xA2\xF0\x9F\x98\x80");
-  EXPECT_EQ(Utf8ToText("a\xFF" "b"), u"a\uFFFD" u"b");
-  EXPECT_EQ(Utf8ToText("\xE6\xBC"), u"\uFFFD");             // cut-off sequence
-  EXPECT_EQ(Utf8ToText("\xC0\xAF"), u"\uFFFD\uFFFD");       // overlong '/'
-  EXPECT_EQ(Utf8ToText("\xED\xA0\x80"), u"\uFFFD");         // encoded surrogate
+  EXPECT_EQ(Utf8ToText("a\xFF"
+                       "b"),
+            u"a\uFFFD"
+            u"b");
+  EXPECT_EQ(Utf8ToText("\xE6\xBC"), u"\uFFFD");        // cut-off sequence
+  EXPECT_EQ(Utf8ToText("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong '/'
+  EXPECT_EQ(Utf8ToText("\xED\xA0\x80"), u"\uFFFD");    // encoded surrogate
   EXPECT_EQ(TextToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
 }
 
