@@ -1,11 +1,5 @@
 #include "environment/text_file.h"
 
-#include <algorithm>
-#include <exception>
-#include <filesystem>
-#include <fstream>
-#include <vector>
-
 #include "platform/code_page.h"
 #include "platform/files.h"
 #include "util/text.h"
@@ -28,30 +22,6 @@ bool StartsWithBytes(std::string_view bytes, std::string_view mark) {
   return bytes.substr(0, mark.size()) == mark;
 }
 
-// Reads up to max_bytes; `cut` tells whether the file held more.
-bool ReadPrefix(const std::u16string& path, std::size_t max_bytes, std::string& bytes, bool& cut) {
-  try {
-    const std::string native = platform::NativePath(path);
-    const std::filesystem::path fs_path(std::u8string(native.begin(), native.end()));
-    std::ifstream in(fs_path, std::ios::binary);
-    if (!in) return false;
-    std::vector<char> chunk(64 * 1024);
-    bytes.clear();
-    while (bytes.size() < max_bytes) {
-      const std::size_t want = std::min(chunk.size(), max_bytes - bytes.size());
-      in.read(chunk.data(), static_cast<std::streamsize>(want));
-      const auto got = static_cast<std::size_t>(in.gcount());
-      bytes.append(chunk.data(), got);
-      if (got < want) break;
-    }
-    if (in.bad()) return false;
-    cut = bytes.size() == max_bytes && in.peek() != std::char_traits<char>::eof();
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 }  // namespace
 
 std::u16string DecodeTextBytes(std::string_view bytes) {
@@ -66,7 +36,7 @@ bool ReadTextFile(const std::u16string& path, std::size_t max_bytes, std::u16str
   if (!platform::FileExists(path)) return false;
   std::string bytes;
   bool cut = false;
-  if (!ReadPrefix(path, max_bytes, bytes, cut)) return false;
+  if (!platform::ReadFilePrefix(path, max_bytes, bytes, cut)) return false;
   text = DecodeTextBytes(bytes);
   if (cut) {
     // The last line may have been cut anywhere, even inside a character.

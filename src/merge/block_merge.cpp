@@ -1,4 +1,4 @@
-#include "merge/block_merge.h"
+#include "merge/block_merge_internal.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Taking over the merged drawing's user-defined extended colours and line types.
 #include <algorithm>
 
-#include "merge/transfer.h"
+#include "merge/extended_tables_internal.h"
 #include "util/number.h"
 #include "util/text.h"
 

@@ -1,12 +1,17 @@
-#include "merge/merge_drawing.h"
+#include "merge/merge_drawing_internal.h"
 
 #include "document/jww_file.h"
-#include "merge/block_merge.h"
-#include "merge/placement.h"
-#include "merge/transfer.h"
+#include "merge/block_merge_internal.h"
+#include "merge/extended_tables_internal.h"
+#include "merge/placement_internal.h"
+#include "merge/transfer_internal.h"
 
 namespace plandock {
+namespace {
 
+// Pairs every base reference point with every merged one (the origin standing
+// in on a side without any) and runs TransferEntities once per pair, base
+// points outermost.
 void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
                   const MergeSettings& options, const BlockTable& blocks) {
   const FactorTable factors = MakeFactorTable(base, merged, targets.layer_group, options.RealSize);
@@ -23,6 +28,8 @@ void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& ta
     }
   }
 }
+
+}  // namespace
 
 void MergeDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
                   const MergeSettings& options) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "merge/layer_cell.h"
 #include "merge/merge_job_internal.h"
 #include "merge/merge_job_texts.h"
 #include "platform/files.h"
@@ -68,19 +69,12 @@ void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& bas
   }
 }
 
-int ReadLayerTarget(const std::u16string& cell) {
-  if (cell.empty()) return -1;
-  const char16_t first = cell[0];
-  if ((first >= u'A' && first <= u'E') || cell == u"F") return TextToInt(u"$" + cell);
-  return TextToInt(cell);
-}
-
 void CleanEntryCells(std::vector<MergeEntry>& entries) {
   for (MergeEntry& entry : entries) {
     for (std::u16string* cell : {&entry.LayerGroup, &entry.Layer}) {
       *cell = UpperText(RemoveSpaces(*cell));
       if (cell->empty()) continue;
-      const int v = ReadLayerTarget(*cell);
+      const int v = ReadLayerNumber(*cell);
       if (v < 0 || v > 15) cell->clear();
     }
     const int color = TextToInt(RemoveSpaces(entry.PenColor));
@@ -91,8 +85,8 @@ void CleanEntryCells(std::vector<MergeEntry>& entries) {
 
 MergeTargets ReadTargets(const MergeEntry& entry) {
   MergeTargets targets;
-  targets.layer_group = ReadLayerTarget(entry.LayerGroup);
-  targets.layer = ReadLayerTarget(entry.Layer);
+  targets.layer_group = ReadLayerNumber(entry.LayerGroup);
+  targets.layer = ReadLayerNumber(entry.Layer);
   targets.color = entry.PenColor.empty() ? 0 : TextToInt(entry.PenColor);
   return targets;
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "merge/job_host.h"
-#include "merge/merge_drawing.h"
+#include "merge/merge_drawing_internal.h"
 #include "merge/merge_job.h"
 #include "merge/merge_settings.h"
 
@@ -25,8 +25,6 @@ void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& bas
 // clears those that name no target.
 void CleanEntryCells(std::vector<MergeEntry>& entries);
 
-// The layer group or layer a normalised cell names: -1 for an empty cell.
-int ReadLayerTarget(const std::u16string& cell);
 MergeTargets ReadTargets(const MergeEntry& entry);
 
 enum class ReferenceCheck { kGoOn, kInterrupted, kCancelled };

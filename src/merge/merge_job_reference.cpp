@@ -2,7 +2,7 @@
 // more, and whether the user wants to merge them all the same.
 #include <string>
 
-#include "merge/merge_drawing.h"
+#include "merge/merge_drawing_internal.h"
 #include "merge/merge_job_internal.h"
 #include "merge/merge_job_texts.h"
 #include "util/text.h"

@@ -1,4 +1,4 @@
-#include "merge/placement.h"
+#include "merge/placement_internal.h"
 
 #include <cmath>
 #include <numbers>
@@ -10,7 +10,6 @@ namespace plandock {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr int kPenColorAuxiliary = 9;
 constexpr double kMinScale = 1e-12;
 
 }  // namespace

@@ -1,8 +1,9 @@
-#include "merge/post_merge.h"
+#include "merge/post_merge_internal.h"
 
 #include <algorithm>
 
-#include "merge/placement.h"
+#include "merge/layer_cell.h"
+#include "merge/merge_targets_internal.h"
 #include "util/geometry.h"
 #include "util/number.h"
 #include "util/text.h"
@@ -54,21 +55,10 @@ void ReleaseList(const std::vector<TEntJwwSunpo>& dims, std::vector<TEntJwwLine>
   }
 }
 
-// Layer group or layer code of an entry cell; -1 keeps.
+// Layer group or layer of an entry cell as a table index; -1 keeps.
 int ReadLayerCell(const std::u16string& cell) {
-  const std::u16string t = UpperText(RemoveSpaces(cell));
-  if (t.empty()) return -1;
-  int value;
-  if ((t[0] >= u'A' && t[0] <= u'E') || t == u"F") {
-    value = TextToInt(u"$" + t);
-  } else if ((t[0] >= u'0' && t[0] <= u'8') || t == u"9") {
-    value = TextToInt(t);
-  } else {
-    value = TextToInt(t);
-    if (value < 1 || value > 15) return -1;
-  }
-  // A value outside 0..15 (a cell the job did not clean) must not index the tables.
-  return LayerIndex(value);
+  const int value = ReadLayerCode(cell);
+  return value == -1 ? -1 : LayerIndex(value);
 }
 
 void MakeEditable(int32_t& state, int32_t& protect) {

@@ -1,14 +1,14 @@
-#include "merge/reassign.h"
+#include "merge/reassign_internal.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "merge/placement.h"
+#include "merge/merge_targets_internal.h"
+#include "util/number.h"
 
 namespace plandock {
 namespace {
 
-constexpr int kPenColorAuxiliary = 9;
 constexpr double kTextTypeTolerance = 1e-8;
 
 }  // namespace
@@ -70,6 +70,13 @@ uint32_t FindTextType(const TJwwData& base, int color, double size_x, double siz
     }
   }
   return 0;
+}
+
+void SizeTextForBase(const TJwwData& base, TEntJwwMoji& text, double n) {
+  for (double* size : {&text.dSizeX, &text.dSizeY, &text.dKankaku}) {
+    *size = RoundDigits(8, 2, *size * n);
+  }
+  text.nMojiShu = FindTextType(base, text.att.nPenColor, text.dSizeX, text.dSizeY, text.dKankaku);
 }
 
 }  // namespace plandock

@@ -1,9 +1,10 @@
-#include "merge/transfer.h"
+#include "merge/transfer_internal.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "merge/reassign.h"
+#include "merge/kind_order_internal.h"
+#include "merge/reassign_internal.h"
 #include "util/geometry.h"
 #include "util/number.h"
 
@@ -14,9 +15,6 @@ constexpr std::u16string_view kImageTextPrefix = u"^@BM";
 constexpr int kCircularSolidStyle = 101;  // nPenStyle from here on: a circular solid
 constexpr int kSolidShapeStyleA = 101;    // DPoint3_y is a shape value, not a radius
 constexpr int kSolidShapeStyleB = 111;
-
-// Text sizes are kept to 8 decimals, halves away from zero.
-double RoundSize(double x) { return RoundDigits(8, 2, x); }
 
 // An angle field never reads "-0.0000"; guarded here so that it does not depend on
 // how FloatToFixed signs a tiny negative angle.
@@ -42,77 +40,13 @@ class Transfer {
 
   void Run() {
     base_.EntNo.resize(static_cast<size_t>(std::max(0, base_.Enthd.n1)));
-    base_.EntNo.reserve(base_.EntNo.size() + merged_.EntMoji.size() + merged_.EntSolid.size() +
-                        merged_.EntLine.size() + merged_.EntEnko.size() + merged_.EntTen.size() +
-                        merged_.EntSunpo.size() + merged_.EntBlock.size());
-    for (const TEntJwwMoji& t : merged_.EntMoji) {
-      if (IsImageText(t) && filter_.PassesLayerFilter(t.att)) AddImageText(t);
-    }
-    for (const TEntJwwSolid& s : merged_.EntSolid) {
-      if (filter_.PassesLayerFilter(s.att)) AddSolid(s);
-    }
-    for (const TEntJwwLine& l : merged_.EntLine) {
-      if (filter_.PassesLayerFilter(l.att)) AddLine(l);
-    }
-    for (const TEntJwwEnko& a : merged_.EntEnko) {
-      if (filter_.PassesLayerFilter(a.att)) AddArc(a);
-    }
-    for (const TEntJwwTen& t : merged_.EntTen) {
-      if (filter_.PassesLayerFilter(t.att)) AddPoint(t);
-    }
-    for (const TEntJwwMoji& t : merged_.EntMoji) {
-      if (IsImageText(t) || IsDegenerateText(t) || IsReferenceText(t, options_.ReferenceText)) {
-        continue;
-      }
-      if (filter_.PassesLayerFilter(t.att)) AddText(t);
-    }
-    for (const TEntJwwSunpo& d : merged_.EntSunpo) {
-      if (filter_.PassesLayerFilter(d.att)) AddDimension(d);
-    }
-    for (const TEntJwwBlock& b : merged_.EntBlock) {
-      if (filter_.PassesBlock(b)) AddBlock(b);
-    }
+    const EntityLists from = EntityLists::TopLevel(merged_);
+    base_.EntNo.reserve(base_.EntNo.size() + from.Total());
+    CopyInKindOrder(from, filter_, *this);
     base_.Enthd.n1 = static_cast<int32_t>(base_.EntNo.size());
   }
 
- private:
-  // Copies `e` to the end of `to`, reassigns its attribute, names it in the
-  // drawing order and returns the copy. Take the factor from `e` beforehand.
-  template <class T>
-  T& Append(std::vector<T>& to, const T& e, int32_t kind) {
-    to.push_back(e);
-    T& copy = to.back();
-    ReassignTopLevel(copy.att, targets_, options_.KeepAuxiliaryColour);
-    base_.EntNo.push_back({kind, static_cast<int32_t>(to.size() - 1)});
-    return copy;
-  }
-
-  // Sizes by N, the text type, then the text map. The angle is the caller's.
-  void PlaceTextBody(TEntJwwMoji& t, double f) const {
-    const double n = p_.TextFactor(f);
-    t.dSizeX = RoundSize(t.dSizeX * n);
-    t.dSizeY = RoundSize(t.dSizeY * n);
-    t.dKankaku = RoundSize(t.dKankaku * n);
-    t.nMojiShu = FindTextType(base_, t.att.nPenColor, t.dSizeX, t.dSizeY, t.dKankaku);
-    p_.MapText(f, n, t.start_x, t.start_y, t.end_x, t.end_y);
-  }
-
-  void PlaceOrdinaryText(TEntJwwMoji& t, double f) const {
-    PlaceTextBody(t, f);
-    t.degKakudo = p_.ShiftDegrees(t.degKakudo);
-  }
-
-  void PlaceLine(TEntJwwLine& l, double f) const {
-    p_.MapPoint(f, l.start_x, l.start_y);
-    p_.MapPoint(f, l.end_x, l.end_y);
-  }
-
-  void PlacePoint(TEntJwwTen& t, double f) const {
-    p_.MapPoint(f, t.start_x, t.start_y);
-    t.dBairitsu *= p_.PointFactor(f);
-    t.radKaitenKaku = p_.ShiftRadians(t.radKaitenKaku);
-  }
-
+  // The copiers of each kind, called in kind order.
   void AddImageText(const TEntJwwMoji& e) {
     const double f = p_.Factor(e.att);
     TEntJwwMoji& t = Append(base_.EntMoji, e, kEntMoji);
@@ -157,7 +91,9 @@ class Transfer {
     PlacePoint(Append(base_.EntTen, e, kEntTen), f);
   }
 
+  // Merged reference texts are never copied.
   void AddText(const TEntJwwMoji& e) {
+    if (IsReferenceText(e, options_.ReferenceText)) return;
     const double f = p_.Factor(e.att);
     PlaceOrdinaryText(Append(base_.EntMoji, e, kEntMoji), f);
   }
@@ -188,6 +124,41 @@ class Transfer {
     b.dBairitsuX *= f;
     b.dBairitsuY *= f;
     b.radKaitenKaku = p_.ShiftRadians(b.radKaitenKaku);
+  }
+
+ private:
+  // Copies `e` to the end of `to`, reassigns its attribute, names it in the
+  // drawing order and returns the copy. Take the factor from `e` beforehand.
+  template <class T>
+  T& Append(std::vector<T>& to, const T& e, int32_t kind) {
+    to.push_back(e);
+    T& copy = to.back();
+    ReassignTopLevel(copy.att, targets_, options_.KeepAuxiliaryColour);
+    base_.EntNo.push_back({kind, static_cast<int32_t>(to.size() - 1)});
+    return copy;
+  }
+
+  // Sizes by N, the text type, then the text map. The angle is the caller's.
+  void PlaceTextBody(TEntJwwMoji& t, double f) const {
+    const double n = p_.TextFactor(f);
+    SizeTextForBase(base_, t, n);
+    p_.MapText(f, n, t.start_x, t.start_y, t.end_x, t.end_y);
+  }
+
+  void PlaceOrdinaryText(TEntJwwMoji& t, double f) const {
+    PlaceTextBody(t, f);
+    t.degKakudo = p_.ShiftDegrees(t.degKakudo);
+  }
+
+  void PlaceLine(TEntJwwLine& l, double f) const {
+    p_.MapPoint(f, l.start_x, l.start_y);
+    p_.MapPoint(f, l.end_x, l.end_y);
+  }
+
+  void PlacePoint(TEntJwwTen& t, double f) const {
+    p_.MapPoint(f, t.start_x, t.start_y);
+    t.dBairitsu *= p_.PointFactor(f);
+    t.radKaitenKaku = p_.ShiftRadians(t.radKaitenKaku);
   }
 
   TJwwData& base_;

@@ -20,6 +20,8 @@ void CreateDirs(const std::u16string& p);    // with parents; errors ignored
 bool DeleteEmptyDir(const std::u16string& p);
 // Reads the whole file into `out`; false (and `out` empty) when it cannot be opened or read.
 bool ReadWholeFile(const std::u16string& p, std::vector<uint8_t>& out);
+// Reads at most `max_bytes` from the start of the file; `cut` tells whether it held more.
+bool ReadFilePrefix(const std::u16string& p, size_t max_bytes, std::string& bytes, bool& cut);
 // Writes `data` to a temporary file beside `p`, then renames it over `p`:
 // on failure the previous file at `p` is untouched and the temporary removed.
 // A replaced file keeps its permission bits.

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "document/jww_file.h"
-#include "merge/merge_drawing.h"
+#include "merge/merge_drawing_internal.h"
 #include "support/doc_builder.h"
 #include "support/support.h"
 #include "util/text.h"

@@ -1,4 +1,4 @@
-#include "merge/merge_drawing.h"
+#include "merge/merge_drawing_internal.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include "document/block_tree.h"
 #include "document/jww_file.h"
-#include "merge/block_merge.h"
-#include "merge/merge_drawing.h"
+#include "merge/block_merge_internal.h"
+#include "merge/merge_drawing_internal.h"
 #include "support/support.h"
 #include "util/text.h"
 

@@ -1,4 +1,4 @@
-#include "merge/placement.h"
+#include "merge/placement_internal.h"
 
 #include <gtest/gtest.h>
 

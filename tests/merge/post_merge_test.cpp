@@ -1,4 +1,4 @@
-#include "merge/post_merge.h"
+#include "merge/post_merge_internal.h"
 
 #include <gtest/gtest.h>
 

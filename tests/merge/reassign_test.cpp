@@ -1,4 +1,4 @@
-#include "merge/reassign.h"
+#include "merge/reassign_internal.h"
 
 #include <gtest/gtest.h>
 

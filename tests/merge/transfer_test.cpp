@@ -1,4 +1,5 @@
-#include "merge/transfer.h"
+#include "merge/transfer_internal.h"
+#include "merge/extended_tables_internal.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "document/document.h"
-#include "merge/merge_drawing.h"
+#include "merge/merge_targets_internal.h"
 
 namespace plandock {
 
@@ -46,6 +46,11 @@ void ReassignTopLevel(TEntJwwAttr& attr, const MergeTargets& targets, bool keep_
 // A dimension part at the top level: group number 0 and the dimension's layer
 // group, layer and colour.
 void TakeDimensionAttr(TEntJwwAttr& part, const TEntJwwAttr& dimension);
+
+// Scales a copied text's width, height and spacing by `n`, each kept to 8
+// decimals (halves away from zero), and gives it the text type of `base` that
+// matches its colour and new sizes.
+void SizeTextForBase(const TJwwData& base, TEntJwwMoji& text, double n);
 
 // The text type 1..10 of `base` whose colour equals `color` and whose width,
 // height and spacing each lie within 1e-8 of the text's; 0 when none does.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document/document.h"
-#include "merge/merge_drawing.h"
+#include "merge/merge_targets_internal.h"
 #include "merge/merge_settings.h"
 
 namespace plandock {

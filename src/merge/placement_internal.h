@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "merge/merge_targets_internal.h"
 
 namespace plandock {
 
@@ -41,10 +42,6 @@ std::vector<ReferencePoint> CollectReferencePoints(const TJwwData& doc,
 // either side, or a missing table row, leaves the factor at 1.
 FactorTable MakeFactorTable(const TJwwData& base, const TJwwData& merged, int target_layer_group,
                             bool real_size);
-
-// A layer group or layer number as a table index: values outside 0..15, which
-// only a damaged drawing holds, count as 0.
-inline int LayerIndex(int n) { return n >= 0 && n < 16 ? n : 0; }
 
 // One pairing of a base and a merged reference point, with the factors of one
 // merged drawing. Every coordinate, size and angle of a copy goes through it.

@@ -6,16 +6,9 @@
 
 #include "document/document.h"
 #include "merge/merge_settings.h"
+#include "merge/merge_targets_internal.h"
 
 namespace plandock {
-
-// Where a merged drawing's entities go: -1 keeps each entity's own layer group
-// or layer, 0 keeps its colour.
-struct MergeTargets {
-  int layer_group = -1;  // -1 or 0..15
-  int layer = -1;        // -1 or 0..15
-  int color = 0;         // 0, 1..9 or 101..356
-};
 
 // Merges `merged` (JWW1) into `base` (JWW): extended colours and line types,
 // every passing entity once per reference-point pair, then the block definitions.

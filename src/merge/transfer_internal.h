@@ -5,10 +5,10 @@
 #include <string>
 
 #include "document/document.h"
-#include "merge/block_merge.h"
-#include "merge/merge_drawing.h"
+#include "merge/block_merge_internal.h"
+#include "merge/merge_targets_internal.h"
 #include "merge/merge_settings.h"
-#include "merge/placement.h"
+#include "merge/placement_internal.h"
 
 namespace plandock {
 
@@ -24,11 +24,6 @@ bool IsDegenerateText(const TEntJwwMoji& text);
 // missing fields before it get their defaults. Unchanged without a comma.
 std::u16string RewriteImageAngle(const std::u16string& content, double angle);
 
-// Fills the user-defined extended colour slots 17..256 and line-type slots
-// 17..32 that `base` leaves free with `merged`'s, naming unnamed ones
-// "Color_<i>" and "LType_<i>". Entities keep their numbers.
-void MergeExtendedTables(TJwwData& base, const TJwwData& merged);
-
 // Appends every top-level entity of `merged` that passes the layer filter to
 // `base`, reassigned and placed, in the fixed kind order: image texts, solids,
 // lines, arcs, points, ordinary texts, dimensions, block insertions. Each copy
@@ -37,11 +32,5 @@ void MergeExtendedTables(TJwwData& base, const TJwwData& merged);
 void TransferEntities(TJwwData& base, const TJwwData& merged, const Placement& placement,
                       const MergeTargets& targets, const MergeSettings& options,
                       const BlockTable& blocks);
-
-// Pairs every base reference point with every merged one (the origin standing
-// in on a side without any) and runs TransferEntities once per pair, base
-// points outermost.
-void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
-                  const MergeSettings& options, const BlockTable& blocks);
 
 }  // namespace plandock
