@@ -1,7 +1,6 @@
-#include "merge/block_merge_internal.h"
-
 #include <algorithm>
 
+#include "merge/block_merge_internal.h"
 #include "util/number.h"
 #include "util/text.h"
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "document/document.h"
-#include "merge/merge_targets_internal.h"
 #include "merge/merge_settings.h"
+#include "merge/merge_targets_internal.h"
 
 namespace plandock {
 

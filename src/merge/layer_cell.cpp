@@ -12,9 +12,7 @@ std::u16string Normalised(std::u16string_view cell) {
   return UpperText(RemoveSpaces(std::u16string(cell)));
 }
 
-bool IsHexLetterCell(std::u16string_view t) {
-  return (t[0] >= u'A' && t[0] <= u'E') || t == u"F";
-}
+bool IsHexLetterCell(std::u16string_view t) { return (t[0] >= u'A' && t[0] <= u'E') || t == u"F"; }
 
 int NumberOf(const std::u16string& t) {
   return IsHexLetterCell(t) ? TextToInt(u"$" + t) : TextToInt(t);

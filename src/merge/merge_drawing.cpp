@@ -1,8 +1,7 @@
-#include "merge/merge_drawing_internal.h"
-
 #include "document/jww_file.h"
 #include "merge/block_merge_internal.h"
 #include "merge/extended_tables_internal.h"
+#include "merge/merge_drawing_internal.h"
 #include "merge/placement_internal.h"
 #include "merge/transfer_internal.h"
 

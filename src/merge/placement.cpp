@@ -1,8 +1,7 @@
-#include "merge/placement_internal.h"
-
 #include <cmath>
 #include <numbers>
 
+#include "merge/placement_internal.h"
 #include "util/geometry.h"
 #include "util/text.h"
 

@@ -1,9 +1,8 @@
-#include "merge/post_merge_internal.h"
-
 #include <algorithm>
 
 #include "merge/layer_cell.h"
 #include "merge/merge_targets_internal.h"
+#include "merge/post_merge_internal.h"
 #include "util/geometry.h"
 #include "util/number.h"
 #include "util/text.h"

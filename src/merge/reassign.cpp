@@ -1,9 +1,8 @@
-#include "merge/reassign_internal.h"
-
 #include <algorithm>
 #include <cmath>
 
 #include "merge/merge_targets_internal.h"
+#include "merge/reassign_internal.h"
 #include "util/number.h"
 
 namespace plandock {

@@ -1,10 +1,9 @@
-#include "merge/transfer_internal.h"
-
 #include <algorithm>
 #include <vector>
 
 #include "merge/kind_order_internal.h"
 #include "merge/reassign_internal.h"
+#include "merge/transfer_internal.h"
 #include "util/geometry.h"
 #include "util/number.h"
 

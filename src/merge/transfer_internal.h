@@ -6,8 +6,8 @@
 
 #include "document/document.h"
 #include "merge/block_merge_internal.h"
-#include "merge/merge_targets_internal.h"
 #include "merge/merge_settings.h"
+#include "merge/merge_targets_internal.h"
 #include "merge/placement_internal.h"
 
 namespace plandock {

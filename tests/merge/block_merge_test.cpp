@@ -1,7 +1,6 @@
-#include "merge/block_merge_internal.h"
-
 #include <gtest/gtest.h>
 
+#include "merge/block_merge_internal.h"
 #include "support/doc_builder.h"
 #include "util/text.h"
 

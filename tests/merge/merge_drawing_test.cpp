@@ -1,7 +1,6 @@
-#include "merge/merge_drawing_internal.h"
-
 #include <gtest/gtest.h>
 
+#include "merge/merge_drawing_internal.h"
 #include "support/doc_builder.h"
 
 namespace plandock {

@@ -1,9 +1,8 @@
-#include "merge/placement_internal.h"
-
 #include <gtest/gtest.h>
 
 #include <numbers>
 
+#include "merge/placement_internal.h"
 #include "support/doc_builder.h"
 
 namespace plandock {

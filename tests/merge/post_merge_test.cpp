@@ -1,7 +1,6 @@
-#include "merge/post_merge_internal.h"
-
 #include <gtest/gtest.h>
 
+#include "merge/post_merge_internal.h"
 #include "support/doc_builder.h"
 
 namespace plandock {

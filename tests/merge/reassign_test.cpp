@@ -1,7 +1,6 @@
-#include "merge/reassign_internal.h"
-
 #include <gtest/gtest.h>
 
+#include "merge/reassign_internal.h"
 #include "support/doc_builder.h"
 
 namespace plandock {

@@ -1,10 +1,9 @@
-#include "merge/transfer_internal.h"
-#include "merge/extended_tables_internal.h"
-
 #include <gtest/gtest.h>
 
 #include <numbers>
 
+#include "merge/extended_tables_internal.h"
+#include "merge/transfer_internal.h"
 #include "support/doc_builder.h"
 
 namespace plandock {
