@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/block_tree.h"
+#include "document/empty_drawing.h"
 
 namespace plandock {
 namespace {
@@ -319,8 +320,6 @@ void MakeBlockDefs(Rng& rng, TJwwData& doc) {
 }
 
 void FillLayers(Rng& rng, TJwwData& doc) {
-  doc.EntLgrp.assign(16, {});
-  doc.EntLay.assign(256, {});
   for (int g = 0; g < 16; ++g) {
     TEntJwwLayerGroup& grp = doc.EntLgrp[g];
     grp.anGLay = g == 0 ? kLayCurrent : g < 12 ? kLayEditable : kLayDisplayOnly;
@@ -340,7 +339,6 @@ void FillLayers(Rng& rng, TJwwData& doc) {
 void FillPensAndLineTypes(TJwwData& doc) {
   const int32_t screen[10] = {0xFFFFFF, 0x000000, 0x0000FF, 0x00C000, 0xFF0000,
                               0xFF00FF, 0xC0C000, 0x00A0A0, 0x808080, 0x0080FF};
-  doc.EntCol.assign(10, {});
   for (int i = 0; i < 10; ++i) {
     doc.EntCol[i] = {screen[i], 1 + i % 3, i == 0 ? 0xFFFFFF : 0x000000, 1 + 2 * i, 0.3};
   }
@@ -348,16 +346,12 @@ void FillPensAndLineTypes(TJwwData& doc) {
                                static_cast<int32_t>(0xF0F0F0F0), static_cast<int32_t>(0xFFF0FFF0),
                                static_cast<int32_t>(0xFF18FF18), static_cast<int32_t>(0xFCCCFCCC),
                                static_cast<int32_t>(0xCCCCCCCC), static_cast<int32_t>(0xAAAAAAAA)};
-  doc.EntLtp1.assign(8, {});
   for (int i = 0; i < 8; ++i) doc.EntLtp1[i] = {patterns[i], 16 + 2 * i, 1, 1};
-  doc.EntLtp2.assign(5, {});
   for (int i = 0; i < 5; ++i) doc.EntLtp2[i] = {patterns[i], 2 + i, 1, 4 + i, 1};
-  doc.EntLtp3.assign(4, {});
   for (int i = 0; i < 4; ++i) doc.EntLtp3[i] = {patterns[i], 32, 2, 2};
 }
 
 void FillSxfTables(Rng& rng, TJwwData& doc) {
-  doc.EntColS.assign(257, {});
   for (int i = 0; i < 257; ++i) {
     TEntJwwColorExNo& c = doc.EntColS[i];
     c.aPenColor = rng.Below(0x1000000);
@@ -368,7 +362,6 @@ void FillSxfTables(Rng& rng, TJwwData& doc) {
     c.adPrtTenHankei = 0.3;
   }
   doc.EntColS[0].astrUDColorName = u"Color_0";
-  doc.EntLtpS.assign(33, {});
   for (int i = 0; i < 33; ++i) {
     TEntJwwLineTypeExNo& t = doc.EntLtpS[i];
     t.alLType = i == 1 ? -1 : static_cast<int32_t>(0xF0F0F0F0u >> (i % 4));
@@ -384,7 +377,6 @@ void FillSxfTables(Rng& rng, TJwwData& doc) {
 }
 
 void FillTextTypes(TJwwData& doc) {
-  doc.EntMoj.assign(10, {});
   const double sizes[10] = {2, 2.5, 3, 3.5, 4, 5, 6, 7, 8, 10};
   for (int i = 0; i < 10; ++i) doc.EntMoj[i] = {sizes[i], sizes[i], i < 5 ? 0.0 : 0.5, 1 + i % 9};
 }
@@ -466,7 +458,7 @@ void AddEntity(Rng& rng, TJwwData& doc, int& insertions) {
 }  // namespace
 
 void MakeLargeDrawing(TJwwData& doc, int entity_count, uint32_t seed, int32_t version) {
-  doc.DataFree();
+  MakeEmptyDrawing(doc, version);
   Rng rng(seed);
   FillHeader(doc.Enthd, version);
   FillLayers(rng, doc);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "document/block_tree.h"
+#include "document/empty_drawing.h"
 #include "document/jww_file.h"
 #include "util/number.h"
 
@@ -30,16 +31,9 @@ void InitPens(TJwwData& doc) {
   // Screen colours of pens 0 (background) .. 9, as a fresh drawing has them.
   const int32_t colors[10] = {0xFFFFFF, 0x000000, 0x0000FF, 0x00C000, 0xFF0000,
                               0xFF00FF, 0xFFFF00, 0x00FFFF, 0x808080, 0x0080FF};
-  doc.EntCol.assign(10, TEntJwwColorNo{});
   for (int i = 0; i < 10; ++i) {
     doc.EntCol[i] = {colors[i], 1, colors[i], 1, 0.5};
   }
-  doc.EntLtp1.assign(8, TEntJwwLineTypeNo{});
-  doc.EntLtp2.assign(5, TEntJwwRandomLineNo{});
-  doc.EntLtp3.assign(4, TEntJwwLineTypeNo{});
-  doc.EntColS.assign(257, TEntJwwColorExNo{});
-  doc.EntLtpS.assign(33, TEntJwwLineTypeExNo{});
-  doc.EntMoj.assign(10, TEntJwwMojiType{});
   for (int i = 0; i < 10; ++i) {
     const double size = 2.0 + 0.5 * i;
     doc.EntMoj[i] = {size, size, 0.0, 1};
@@ -91,18 +85,9 @@ TEntJwwAttr Attr(int group, int layer, int color, int style) {
 }
 
 void InitDrawing(TJwwData& doc, int32_t version, double scale) {
-  doc.DataFree();
-  doc.Enthd.jwID = u"JwwData.";
-  doc.Enthd.jwVer = version;
+  MakeEmptyDrawing(doc, version);
   doc.Enthd.nZumen = 3;  // A3
-  doc.EntLgrp.assign(16, TEntJwwLayerGroup{});
-  for (int g = 0; g < 16; ++g) {
-    doc.EntLgrp[g] = {g == 0 ? kLayCurrent : kLayEditable, 0, scale, 0, u""};
-  }
-  doc.EntLay.assign(256, TEntJwwLayer{});
-  for (int i = 0; i < 256; ++i) {
-    doc.EntLay[i].aanLay = i % 16 == 0 ? kLayCurrent : kLayEditable;
-  }
+  for (TEntJwwLayerGroup& group : doc.EntLgrp) group.adScale = scale;
   InitPens(doc);
 }
 

@@ -12,8 +12,6 @@ bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 }  // namespace
 
-char16_t PathSeparator() { return platform::NativeSeparator(); }
-
 bool PathHasInvalidChar(const std::u16string& p) {
   for (char16_t c : p) {
     if (c < 0x0020 || c == u'"' || c == u'<' || c == u'>' || c == u'|') return true;

@@ -5,7 +5,6 @@
 
 namespace plandock {
 
-char16_t PathSeparator();  // the native separator: '\' on Windows, '/' on POSIX
 // True when p holds a character below U+0020 or one of '"', '<', '>', '|'.
 bool PathHasInvalidChar(const std::u16string& p);
 // Part after the last '\', '/' or ':' (all of p when there is none); empty when

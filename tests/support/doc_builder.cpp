@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "document/empty_drawing.h"
+
 namespace plandock::test {
 namespace {
 
@@ -31,25 +33,7 @@ TEntJwwAttr Attr(int group, int layer, int color, int style) {
   return a;
 }
 
-void InitDrawing(TJwwData& doc, int32_t version) {
-  doc.DataFree();
-  doc.Enthd.jwID = u"JwwData.";
-  doc.Enthd.jwVer = version;
-  doc.EntLgrp.assign(16, TEntJwwLayerGroup{});
-  for (int g = 0; g < 16; ++g) {
-    doc.EntLgrp[g].anGLay = g == 0 ? kLayCurrent : kLayEditable;
-    doc.EntLgrp[g].adScale = 1.0;
-  }
-  doc.EntLay.assign(256, TEntJwwLayer{});
-  for (int i = 0; i < 256; ++i) doc.EntLay[i].aanLay = i % 16 == 0 ? kLayCurrent : kLayEditable;
-  doc.EntCol.assign(10, TEntJwwColorNo{});
-  doc.EntLtp1.assign(8, TEntJwwLineTypeNo{});
-  doc.EntLtp2.assign(5, TEntJwwRandomLineNo{});
-  doc.EntLtp3.assign(4, TEntJwwLineTypeNo{});
-  doc.EntColS.assign(257, TEntJwwColorExNo{});
-  doc.EntLtpS.assign(33, TEntJwwLineTypeExNo{});
-  doc.EntMoj.assign(10, TEntJwwMojiType{});
-}
+void InitDrawing(TJwwData& doc, int32_t version) { MakeEmptyDrawing(doc, version); }
 
 TEntJwwLine Line(double x1, double y1, double x2, double y2, TEntJwwAttr att) {
   return {att, x1, y1, x2, y2};

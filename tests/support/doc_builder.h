@@ -12,10 +12,7 @@ namespace plandock::test {
 // An attribute: layer group, layer, pen colour and pen style.
 TEntJwwAttr Attr(int group = 0, int layer = 0, int color = 1, int style = 1);
 
-// Resets `doc` to a drawing as a read of file version `version` leaves it: 16
-// editable layer groups at scale 1 (group 0 current) of 16 editable layers
-// (layer 0 current), 10 pen colours, the line-type tables, 257 extended colours
-// and 33 extended line types all zero, and 10 text types all zero.
+// MakeEmptyDrawing, at version 700 unless told.
 void InitDrawing(TJwwData& doc, int32_t version = 700);
 
 TEntJwwLine Line(double x1, double y1, double x2, double y2, TEntJwwAttr att = Attr());
