@@ -23,19 +23,19 @@ std::u16string BlockNameTail(const std::u16string& name) { return name.substr(Ma
 
 uint32_t BlockTable::MapBlockNumber(uint32_t number) const {
   const auto it = by_no1_.find(number);
-  return it == by_no1_.end() ? 0 : rows[it->second].no2;
+  return it == by_no1_.end() ? 0 : rows_[it->second].no2;
 }
 
 BlockEntryLookup BlockTable::LookupBlockEntry(uint32_t number) const {
   const auto it = by_no1_.find(number);
   if (it == by_no1_.end()) return {};
-  const TJWW_BlockTable& row = rows[it->second];
+  const TJWW_BlockTable& row = rows_[it->second];
   return {row.no2, row.name1, row.name2};
 }
 
 void BlockTable::Add(TJWW_BlockTable row) {
-  by_no1_.emplace(row.no1, rows.size());
-  rows.push_back(std::move(row));
+  by_no1_.emplace(row.no1, rows_.size());
+  rows_.push_back(std::move(row));
 }
 
 BlockNamer::BlockNamer(const TJwwData& base) {
@@ -76,7 +76,7 @@ BlockTable BuildBlockTable(const TJwwData& base, const TJwwData& merged) {
   }
   BlockNamer namer(base);
   BlockTable table;
-  table.rows.reserve(merged.EntBlockDef.size());
+  table.Reserve(merged.EntBlockDef.size());
   for (size_t i = 0; i < merged.EntBlockDef.size(); ++i) {
     const TEntJwwBlockDef& def = merged.EntBlockDef[i];
     TJWW_BlockTable row;

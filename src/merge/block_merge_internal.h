@@ -42,8 +42,6 @@ struct BlockEntryLookup {
 // each merged drawing and passed to the transfer; it holds no global state.
 class BlockTable {
  public:
-  std::vector<TJWW_BlockTable> rows;
-
   // no2 of the first row whose no1 is `number`; 0 when there is none.
   uint32_t MapBlockNumber(uint32_t number) const;
   // The same row's number and names; 0 and empty names when there is none.
@@ -51,8 +49,11 @@ class BlockTable {
 
   // Appends a row and indexes it by its no1 (the first row of a number wins).
   void Add(TJWW_BlockTable row);
+  void Reserve(size_t n) { rows_.reserve(n); }
+  const std::vector<TJWW_BlockTable>& rows() const { return rows_; }
 
  private:
+  std::vector<TJWW_BlockTable> rows_;
   std::unordered_map<uint32_t, size_t> by_no1_;
 };
 

@@ -38,9 +38,9 @@ TEST(BlockTableTest, NumbersMoveAboveTheLargestBaseNumber) {
   for (uint32_t n : {1u, 2u, 5u}) AddBlockDef(merged, n, u"M" + std::u16string(1, u'0' + n));
   {
     const BlockTable table = BuildBlockTable(base, merged);  // base without definitions
-    ASSERT_EQ(table.rows.size(), 3u);
-    EXPECT_EQ(table.rows[2].no2, 5u);
-    EXPECT_EQ(table.rows[2].defno2, 2);
+    ASSERT_EQ(table.rows().size(), 3u);
+    EXPECT_EQ(table.rows()[2].no2, 5u);
+    EXPECT_EQ(table.rows()[2].defno2, 2);
   }
   AddBlockDef(base, 12, u"B12");
   AddBlockDef(base, 3, u"B3");
@@ -49,8 +49,8 @@ TEST(BlockTableTest, NumbersMoveAboveTheLargestBaseNumber) {
   EXPECT_EQ(table.MapBlockNumber(2), 15u);
   EXPECT_EQ(table.MapBlockNumber(5), 18u);
   EXPECT_EQ(table.MapBlockNumber(4), 0u);  // no such definition
-  EXPECT_EQ(table.rows[0].defno1, 0);
-  EXPECT_EQ(table.rows[0].defno2, 2);
+  EXPECT_EQ(table.rows()[0].defno1, 0);
+  EXPECT_EQ(table.rows()[0].defno2, 2);
   const BlockEntryLookup found = table.LookupBlockEntry(5);
   EXPECT_EQ(found.number, 18u);
   EXPECT_EQ(found.name1, u"M5");
@@ -95,10 +95,10 @@ TEST(BlockTableTest, RenamesOnHeadClashes) {
     for (const std::u16string& name : row.base_names) AddBlockDef(base, n++, name);
     for (const std::u16string& name : row.merged_names) AddBlockDef(merged, n++, name);
     const BlockTable table = BuildBlockTable(base, merged);
-    ASSERT_EQ(table.rows.size(), row.want.size());
+    ASSERT_EQ(table.rows().size(), row.want.size());
     for (size_t i = 0; i < row.want.size(); ++i) {
-      EXPECT_EQ(table.rows[i].name1, row.merged_names[i]);
-      EXPECT_EQ(table.rows[i].name2, row.want[i]) << i;
+      EXPECT_EQ(table.rows()[i].name1, row.merged_names[i]);
+      EXPECT_EQ(table.rows()[i].name2, row.want[i]) << i;
     }
   }
 }
@@ -110,8 +110,8 @@ TEST(BlockTableTest, ManyClashesOfOneNameStayUnique) {
   AddBlockDef(base, 1, u"Window");
   for (uint32_t i = 0; i < 2000; ++i) AddBlockDef(merged, i + 1, u"Window");
   const BlockTable table = BuildBlockTable(base, merged);
-  EXPECT_EQ(table.rows[0].name2, u"Window_1");
-  EXPECT_EQ(table.rows[1999].name2, u"Window_2000");
+  EXPECT_EQ(table.rows()[0].name2, u"Window_1");
+  EXPECT_EQ(table.rows()[1999].name2, u"Window_2000");
 }
 
 TEST(BlockNamerTest, UsedByHeadOnly) {
