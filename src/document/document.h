@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/jww_types.h"
@@ -73,10 +74,25 @@ class TJwwData {
   int32_t BindImageN() const { return Count(BindImage); }
   int32_t FontNameN() const { return Count(FontNames); }
 
-  // Appends a drawing-order entry and keeps Enthd.n1 in step.
+  // Enthd.n1 and Enthd.n2 count EntNo and EntBlockDef; a change to those
+  // lists goes through these three, so the counts never drift.
+
+  // Appends a drawing-order entry.
   void AddEntNo(int32_t type, int32_t index) {
     EntNo.push_back({type, index});
     Enthd.n1 = Count(EntNo);
+  }
+  // Appends a block definition, counted as referenced until the next
+  // MakeBlockTree decides.
+  void AddBlockDef(TEntJwwBlockDef def) {
+    EntBlockDef.push_back(std::move(def));
+    Enthd.n2 = Count(EntBlockDef);
+    ++EntBlockNum;
+  }
+  // For code that appends to EntNo in bulk.
+  void RecountEntities() {
+    Enthd.n1 = Count(EntNo);
+    Enthd.n2 = Count(EntBlockDef);
   }
 
  private:

@@ -73,9 +73,6 @@ class DefinitionCopy {
 
 void AppendBlockDefinitions(TJwwData& base, const TJwwData& merged, const BlockTable& table,
                             const MergeTargets& targets, const MergeSettings& options) {
-  const int32_t added = static_cast<int32_t>(merged.EntBlockDef.size());
-  base.Enthd.n2 += added;
-  base.EntBlockNum += added;
   const LayerFilter filter(merged, options.MergeHiddenLayers, options.MergeDisplayOnlyLayers);
   base.EntBlockDef.reserve(base.EntBlockDef.size() + merged.EntBlockDef.size());
   for (const TEntJwwBlockDef& from : merged.EntBlockDef) {
@@ -91,7 +88,7 @@ void AppendBlockDefinitions(TJwwData& base, const TJwwData& merged, const BlockT
     to.ref_no = 0;
     DefinitionCopy copier(base, table, targets, options, to);
     CopyInKindOrder(EntityLists::Members(from), filter, copier);
-    base.EntBlockDef.push_back(std::move(to));
+    base.AddBlockDef(std::move(to));
   }
 }
 

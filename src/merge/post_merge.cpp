@@ -68,9 +68,8 @@ void MakeEditable(int32_t& state, int32_t& protect) {
 }  // namespace
 
 void ReleaseDimensions(TJwwData& doc) {
-  doc.EntNo.resize(static_cast<size_t>(std::max(0, doc.Enthd.n1)));
   ReleaseList(doc.EntSunpo, doc.EntLine, doc.EntMoji, doc.EntTen, doc.EntNo);
-  doc.Enthd.n1 = static_cast<int32_t>(doc.EntNo.size());
+  doc.RecountEntities();
   for (TEntJwwBlockDef& def : doc.EntBlockDef) {
     ReleaseList(def.mSunpo, def.mLine, def.mMoji, def.mTen, def.mNo);
   }

@@ -38,11 +38,9 @@ class Transfer {
         filter_(merged, options.MergeHiddenLayers, options.MergeDisplayOnlyLayers) {}
 
   void Run() {
-    base_.EntNo.resize(static_cast<size_t>(std::max(0, base_.Enthd.n1)));
     const EntityLists from = EntityLists::TopLevel(merged_);
     base_.EntNo.reserve(base_.EntNo.size() + from.Total());
     CopyInKindOrder(from, filter_, *this);
-    base_.Enthd.n1 = static_cast<int32_t>(base_.EntNo.size());
   }
 
   // The copiers of each kind, called in kind order.
@@ -133,7 +131,7 @@ class Transfer {
     to.push_back(e);
     T& copy = to.back();
     ReassignTopLevel(copy.att, targets_, options_.KeepAuxiliaryColour);
-    base_.EntNo.push_back({kind, static_cast<int32_t>(to.size() - 1)});
+    base_.AddEntNo(kind, static_cast<int32_t>(to.size() - 1));
     return copy;
   }
 
