@@ -6,7 +6,7 @@
 
 namespace plandock {
 
-enum class MessageKind { kError, kWarning, kInformation };
+enum class MessageKind { kError, kWarning, kInformation, kQuestion };
 enum class MessageButtons { kOk, kYesNo };
 enum class MessageAnswer { kOk, kYes, kNo };
 // The "参照" buttons a failed input check sends the keyboard focus to.
