@@ -40,6 +40,20 @@ class OverwriteBaseOff {
   bool saved_;
 };
 
+// Ren1exec's fields: the base, the destination and one file-list row per
+// drawing, with its target's presets as they stand.
+void SetPairFields(const BatchPair& pair, const std::array<DropTarget, kDropTargetCount>& targets,
+                   MergeSettings& settings, std::vector<MergeEntry>& entries) {
+  settings.BasePath = pair[1];
+  settings.DestinationPath = pair[0];
+  entries.clear();
+  for (size_t slot = 2; slot < kPairSlotCount; ++slot) {
+    if (pair[slot].empty()) continue;
+    const DropTarget& target = targets[slot - 1];
+    entries.push_back({pair[slot], target.LayerGroup, target.Layer, target.PenColor});
+  }
+}
+
 // Runs the pairs until one of the check points sees a stop; false when stopped.
 bool RunPairs(const BatchPlan& plan, MergeSettings& settings, std::vector<MergeEntry>& entries,
               BatchHost& host, MergeDocuments& docs, std::vector<MergeJobResult>& results) {
@@ -52,8 +66,9 @@ bool RunPairs(const BatchPlan& plan, MergeSettings& settings, std::vector<MergeE
     host.ShowProgress(PairProgress(pair, captions, i, count));
     host.ProcessEvents();
     if (host.StopRequested()) return false;
+    SetPairFields(pair, plan.Targets, settings, entries);
     host.PairStarting(i, pair, settings, entries);
-    results.push_back(RunBatchPair(pair, plan.Targets, settings, entries, host, docs));
+    results.push_back(RunMergeJob(settings, entries, host, docs));
     host.PairFinished(i, pair, results.back(), entries);
     host.ProcessEvents();
     if (host.StopRequested()) return false;
@@ -87,14 +102,7 @@ MergeJobResult RunBatchPair(const BatchPair& pair,
                             const std::array<DropTarget, kDropTargetCount>& targets,
                             MergeSettings& settings, std::vector<MergeEntry>& entries,
                             JobHost& host, MergeDocuments& docs) {
-  settings.BasePath = pair[1];
-  settings.DestinationPath = pair[0];
-  entries.clear();
-  for (size_t slot = 2; slot < kPairSlotCount; ++slot) {
-    if (pair[slot].empty()) continue;
-    const DropTarget& target = targets[slot - 1];
-    entries.push_back({pair[slot], target.LayerGroup, target.Layer, target.PenColor});
-  }
+  SetPairFields(pair, targets, settings, entries);
   return RunMergeJob(settings, entries, host, docs);
 }
 

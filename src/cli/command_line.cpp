@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "cli/batch_args.h"
+#include "cli/batch_command.h"
 #include "cli/info_command.h"
 #include "cli/merge_args.h"
 #include "cli/merge_command.h"
@@ -14,6 +16,7 @@ constexpr char kVersion[] = "Plandock Ver.1.20\n";
 
 constexpr char kUsage[] =
     R"usage(usage: plandock merge --base BASE --out DEST [flags] [ENTRY [--group G] [--layer L] [--color C]]...
+       plandock batch --out-dir DIR [flags] --list N FILE... [--list N FILE...]...
        plandock info FILE [--json]
        plandock --help | --version
 
@@ -32,10 +35,13 @@ int RunCommandLine(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (command == "merge") return RunMergeCommand(rest);
+  if (command == "batch") return RunBatchCommand(rest);
   if (command == "info") return RunInfoCommand(rest);
   if (command == "--help" || command == "-h") {
     std::fputs(kUsage, stdout);
     std::fputs(kMergeUsage, stdout);
+    std::fputs("\n", stdout);
+    std::fputs(BatchUsage().c_str(), stdout);
     return 0;
   }
   if (command == "--version") {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "cli/command_words.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -107,15 +108,10 @@ const FlagRow* FindFlag(std::string_view name) {
   return nullptr;
 }
 
-bool IsFlag(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
-
-// An argument as echoed in a usage error, which must stay one line.
-std::string Echo(std::string_view arg) {
-  std::string out(arg);
-  for (char& c : out) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return out;
+// Options that only make sense for a single merge; the others are shared
+// with every command that runs merge jobs.
+bool MergeOnly(std::string_view name) {
+  return name == "--base" || name == "--out" || name == "--overwrite-base";
 }
 
 bool Fail(std::string* error, std::string text) {
@@ -123,55 +119,85 @@ bool Fail(std::string* error, std::string text) {
   return false;
 }
 
-// Applies one flag with its value (empty for a switch) to the request.
-bool TakeFlag(const FlagRow& row, const std::u16string& value, MergeRequest* request,
-              std::string* error) {
-  const std::string name(row.name);
-  if (row.option != nullptr) {
-    MergeSettings scratch;  // tries the value now, so a bad one is a usage error
-    if (!row.option(scratch, value)) {
-      return Fail(error, "invalid value for " + name + ": '" + Echo(TextToUtf8(value)) + "'");
-    }
-    request->changes.push_back({static_cast<int>(&row - kFlags), value});
-  } else if (row.entry != nullptr) {
-    if (request->entries.empty()) return Fail(error, name + " must follow an ENTRY");
-    row.entry(request->entries.back(), value);
-  } else {
-    row.run(*request, value);
+// Records an option row with its value; a bad value is a usage error now.
+bool TakeOption(const FlagRow& row, const std::u16string& value, std::vector<OptionChange>* changes,
+                std::string* error) {
+  MergeSettings scratch;
+  if (!row.option(scratch, value)) {
+    return Fail(error, "invalid value for " + std::string(row.name) + ": '" +
+                           EchoArg(TextToUtf8(value)) + "'");
   }
+  changes->push_back({static_cast<int>(&row - kFlags), value});
   return true;
 }
+
+class MergeWords : public CommandWords {
+ public:
+  explicit MergeWords(MergeRequest* request) : request_(request) {}
+
+  std::optional<FlagShape> Shape(std::string_view name) const override {
+    const FlagRow* row = FindFlag(name);
+    if (row == nullptr) return std::nullopt;
+    return FlagShape{row->takes_value ? 1 : 0};
+  }
+
+  bool Flag(std::string_view name, const std::vector<std::u16string>& values,
+            std::string* error) override {
+    const FlagRow& row = *FindFlag(name);
+    const std::u16string value = values.empty() ? u"" : values[0];
+    if (row.option != nullptr) return TakeOption(row, value, &request_->changes, error);
+    if (row.entry != nullptr) {
+      if (request_->entries.empty())
+        return Fail(error, std::string(name) + " must follow an ENTRY");
+      row.entry(request_->entries.back(), value);
+    } else {
+      row.run(*request_, value);
+    }
+    return true;
+  }
+
+  bool Word(const std::u16string& word, std::string*) override {
+    request_->entries.push_back(MergeEntry{word, u"", u"", u""});
+    return true;
+  }
+
+ private:
+  MergeRequest* request_;
+};
 
 }  // namespace
 
 bool ParseArgs(const std::vector<std::string>& args, MergeRequest* request, std::string* error) {
   *request = MergeRequest();
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (!IsFlag(arg)) {
-      request->entries.push_back(MergeEntry{Utf8ToText(arg), u"", u"", u""});
-      continue;
-    }
-    const FlagRow* row = FindFlag(arg);
-    if (row == nullptr) return Fail(error, "unknown flag " + Echo(arg));
-    std::u16string value;
-    if (row->takes_value) {
-      if (i + 1 >= args.size()) return Fail(error, arg + " needs a value");
-      value = Utf8ToText(args[++i]);
-    }
-    if (!TakeFlag(*row, value, request, error)) return false;
-  }
-  return true;
+  MergeWords words(request);
+  return ReadCommandWords(args, words, error);
 }
 
-void ApplyOptions(const MergeRequest& request, MergeSettings& settings) {
+std::optional<FlagShape> SharedOptionShape(std::string_view name) {
+  const FlagRow* row = FindFlag(name);
+  if (row == nullptr || row->option == nullptr || MergeOnly(name)) return std::nullopt;
+  return FlagShape{row->takes_value ? 1 : 0};
+}
+
+bool TakeSharedOption(std::string_view name, const std::u16string& value,
+                      std::vector<OptionChange>* changes, std::string* error) {
+  return TakeOption(*FindFlag(name), value, changes, error);
+}
+
+void ApplyOptionChanges(const std::vector<OptionChange>& changes, MergeSettings& settings) {
   const std::span<const FlagRow> rows(kFlags);
-  for (const OptionChange& change : request.changes) {
+  for (const OptionChange& change : changes) {
     rows[static_cast<size_t>(change.flag)].option(settings, change.value);
   }
 }
 
-const char kMergeUsage[] =
+void ApplyOptions(const MergeRequest& request, MergeSettings& settings) {
+  ApplyOptionChanges(request.changes, settings);
+}
+
+namespace {
+
+constexpr char kMergeHead[] =
     R"usage(usage: plandock merge --base BASE --out DEST [flags] [ENTRY [--group G] [--layer L] [--color C]]...
 
 Merges each ENTRY drawing into the drawing BASE and writes the result to DEST
@@ -188,7 +214,12 @@ Each flag stands for a control of the window:
                         empty keeps each entity's own
     --layer L           its column "レイヤ": as --group
     --color C           its column "線色": "1".."9" or "101".."356", empty keeps
-  --ref-text T          Edit4 "基準点文字の内容" (default "【基準点】")
+)usage";
+
+}  // namespace
+
+const char kMergeOptionsHelp[] =
+    R"usage(  --ref-text T          Edit4 "基準点文字の内容" (default "【基準点】")
   --check-ref           CheckBox8 "合体を行う際に、指定図面ファイル内の基準点文字チェックを行う"
   --warn-many-ref       CheckBox14 "基準点文字が3個以上の場合のチェックを行う(※オフ：3つ以上も無確認で許可)"
                         (only with --check-ref)
@@ -208,7 +239,12 @@ Each flag stands for a control of the window:
                         "合体ファイル指定レイヤを編集可能に", "全レイヤを編集可能に"
   --no-backup           CheckBox10 "保存先図面ファイルを上書き保存する際,直前ファイルをBAKファイルとして残す" off
   --launch-cad          CheckBox7 "合体後、Jw_cadを起動"
-  --settings FILE       "設定を開く": starts from the options of a settings file; the
+)usage";
+
+namespace {
+
+constexpr char kMergeTail[] =
+    R"usage(  --settings FILE       "設定を開く": starts from the options of a settings file; the
                         other flags, wherever they stand, override it
   --yes                 answers Yes to the questions of the reference check; without
                         it they are asked on the terminal, or answered No when
@@ -217,5 +253,11 @@ Each flag stands for a control of the window:
 
 Ctrl+C stands for the Escape key: the merge stops at its next check and writes nothing.
 )usage";
+
+const std::string kMergeUsageText = std::string(kMergeHead) + kMergeOptionsHelp + kMergeTail;
+
+}  // namespace
+
+const char* const kMergeUsage = kMergeUsageText.c_str();
 
 }  // namespace plandock

@@ -1,9 +1,12 @@
 // The arguments of `plandock merge`, parsed without touching any file.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/command_words.h"
 #include "merge/merge_settings.h"
 
 namespace plandock {
@@ -29,7 +32,18 @@ bool ParseArgs(const std::vector<std::string>& args, MergeRequest* request, std:
 // Applies the options of `request` over `settings`, in command-line order.
 void ApplyOptions(const MergeRequest& request, MergeSettings& settings);
 
+// The merge options other commands that run merge jobs share: every option
+// flag but --base, --out and --overwrite-base. Nothing for any other name.
+std::optional<FlagShape> SharedOptionShape(std::string_view name);
+// Records shared option `name` with its value (empty for a switch). Returns
+// false with a one-line *error for an invalid value.
+bool TakeSharedOption(std::string_view name, const std::u16string& value,
+                      std::vector<OptionChange>* changes, std::string* error);
+void ApplyOptionChanges(const std::vector<OptionChange>& changes, MergeSettings& settings);
+
 // The help text of `plandock merge`: every flag and the window control it stands for.
-extern const char kMergeUsage[];
+extern const char* const kMergeUsage;
+// The help lines of the shared options.
+extern const char kMergeOptionsHelp[];
 
 }  // namespace plandock

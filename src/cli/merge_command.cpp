@@ -50,6 +50,8 @@ void ReportClearedCells(const std::string& row, const MergeEntry& before, const 
   }
 }
 
+}  // namespace
+
 // The window shows the job's changes to its file list; here each row the job
 // gave up on, wholly or in part, is named.
 void ReportEntryChanges(const std::vector<MergeEntry>& before,
@@ -66,8 +68,6 @@ void ReportEntryChanges(const std::vector<MergeEntry>& before,
     ReportClearedCells(row, before[i], after[i]);
   }
 }
-
-}  // namespace
 
 int RunMergeCommand(const std::vector<std::string>& args) {
   MergeRequest request;

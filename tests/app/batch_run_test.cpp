@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,11 +20,6 @@ namespace plandock::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Records what a batch shows; Escape and the stop button follow a script.
 class ScriptedBatchHost : public BatchHost {
@@ -145,8 +139,8 @@ TEST_F(BatchRunTest, EachPairWritesWhatTheSameMergeByHandWrites) {
                              in + "pipes-2.jww", "--group", "C", "--color", "7", in + "power.jww",
                              "--group", "D", "--color", "6"}),
             0);
-  EXPECT_EQ(Contents(dir_.path() / "out" / "floor0.JWW"), Contents(one + "0.jww"));
-  EXPECT_EQ(Contents(dir_.path() / "out" / "floor1.JWW"), Contents(one + "1.jww"));
+  EXPECT_EQ(FileContents(dir_.path() / "out" / "floor0.JWW"), FileContents(one + "0.jww"));
+  EXPECT_EQ(FileContents(dir_.path() / "out" / "floor1.JWW"), FileContents(one + "1.jww"));
 
   // OverwriteBase is off for every pair and back on afterwards; the window
   // keeps the last pair's fields.

@@ -2,10 +2,8 @@
 // and the files it leaves.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,35 +17,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
-
 class MergeCommand : public ::testing::Test {
  protected:
-  struct Outcome {
-    int exit_status;
-    std::string err;  // standard error
-  };
+  using Outcome = ProgramRun;
 
-  // Runs plandock with `args` (each quoted) in the temporary folder, with no
-  // terminal on standard input.
-  Outcome Run(const std::vector<std::string>& args) {
-    const fs::path no_input = dir_.path() / "no-input.txt";
-    std::ofstream(no_input).close();
-    const fs::path err = dir_.path() / "stderr.txt";
-    std::string command = Quote(PLANDOCK_BINARY);
-    for (const auto& a : args) command += " " + Quote(a);
-    command += " < " + Quote(no_input.string()) + " > " +
-               Quote((dir_.path() / "stdout.txt").string()) + " 2> " + Quote(err.string());
-    const int raw = std::system(command.c_str());
-    // POSIX shells report the exit code in the second byte, Windows as it is.
-    const int status = raw >= 256 ? raw >> 8 : raw;
-    return {status, Contents(err)};
-  }
+  // Runs plandock with `args` in the temporary folder.
+  Outcome Run(const std::vector<std::string>& args) { return RunPlandock(args, dir_.path()); }
 
   std::string Drawing(const std::string& name, int lines, int references = 1) {
     TJwwData doc;
@@ -139,28 +114,28 @@ TEST_F(MergeCommand, SecondRunKeepsTheFirstResultAsBakUnlessTold) {
   const std::string base = Drawing("base.jww", 2);
   const std::string out = PathOf("out.jww");
   ASSERT_EQ(Run({"merge", "--base", base, "--out", out, Drawing("a.jww", 1)}).exit_status, 0);
-  const std::string first = Contents(out);
+  const std::string first = FileContents(out);
   EXPECT_FALSE(fs::exists(PathOf("out.BAK")));
 
   ASSERT_EQ(Run({"merge", "--base", base, "--out", out, "--no-backup"}).exit_status, 0);
   EXPECT_FALSE(fs::exists(PathOf("out.BAK")));
   EXPECT_EQ(LinesIn(out), 2);
 
-  const std::string second = Contents(out);
+  const std::string second = FileContents(out);
   const Outcome o = Run({"merge", "--base", base, "--out", out, Drawing("c.jww", 4)});
   ASSERT_EQ(o.exit_status, 0);
   EXPECT_NE(o.err.find("直前の合体図面をバックアップ中です"), std::string::npos);
-  EXPECT_EQ(Contents(PathOf("out.BAK")), second);
+  EXPECT_EQ(FileContents(PathOf("out.BAK")), second);
   EXPECT_NE(first, second);
 }
 
 TEST_F(MergeCommand, OverwriteBaseReplacesTheBaseAndBacksItUp) {
   const std::string base = Drawing("base.jww", 2);
-  const std::string original = Contents(base);
+  const std::string original = FileContents(base);
   const Outcome o = Run({"merge", "--base", base, "--overwrite-base", Drawing("a.jww", 5)});
   ASSERT_EQ(o.exit_status, 0) << o.err;
   EXPECT_EQ(LinesIn(base), 2 + 5);
-  EXPECT_EQ(Contents(PathOf("base.BAK")), original);
+  EXPECT_EQ(FileContents(PathOf("base.BAK")), original);
 }
 
 TEST_F(MergeCommand, QuestionsAreAnsweredNoWithoutATerminalAndYesWithYes) {

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace plandock::test {
@@ -28,6 +30,30 @@ ScopedTempDir::ScopedTempDir() {
 ScopedTempDir::~ScopedTempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
+}
+
+std::string FileContents(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+namespace {
+std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+}  // namespace
+
+ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir) {
+  const std::filesystem::path no_input = dir / "no-input.txt";
+  std::ofstream(no_input).close();
+  const std::filesystem::path out = dir / "stdout.txt";
+  const std::filesystem::path err = dir / "stderr.txt";
+  std::string command = Quote(PLANDOCK_BINARY);
+  for (const auto& a : args) command += " " + Quote(a);
+  command +=
+      " < " + Quote(no_input.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
+  const int raw = std::system(command.c_str());
+  // POSIX shells report the exit code in the second byte, Windows as it is.
+  const int status = raw >= 256 ? raw >> 8 : raw;
+  return {status, FileContents(out), FileContents(err)};
 }
 
 }  // namespace plandock::test

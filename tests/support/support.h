@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace plandock::test {
 
@@ -21,5 +22,19 @@ class ScopedTempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The bytes of a file; empty when it cannot be read.
+std::string FileContents(const std::filesystem::path& p);
+
+// What a run of the built plandock program left.
+struct ProgramRun {
+  int exit_status;
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+// Runs plandock with `args` (each quoted), with no terminal on standard input;
+// its streams go through files in `dir`.
+ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir);
 
 }  // namespace plandock::test
