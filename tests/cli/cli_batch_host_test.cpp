@@ -1,0 +1,30 @@
+// The terminal's batch host: Ctrl+C seen by a job still stops the batch.
+#include "cli/cli_batch_host.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "platform/interrupt.h"
+
+namespace plandock {
+namespace {
+
+#ifndef _WIN32
+TEST(CliBatchHost, CtrlCTakenByAJobStaysDownForTheBatch) {
+  std::FILE* out = std::tmpfile();
+  CliBatchHost host({false, false, false, stdin, out});
+  platform::CatchInterrupts();
+  EXPECT_FALSE(host.EscapeHeld());
+  std::raise(SIGINT);
+  EXPECT_TRUE(host.EscapePressed()) << "the running job's poll";
+  EXPECT_TRUE(host.EscapeHeld()) << "the batch's next check point";
+  EXPECT_TRUE(host.EscapeHeld());
+  EXPECT_FALSE(platform::TakeInterrupt()) << "nothing left for a later run";
+  std::fclose(out);
+}
+#endif
+
+}  // namespace
+}  // namespace plandock
