@@ -7,26 +7,11 @@
 #include "app/settings_file.h"
 #include "cli/batch_args.h"
 #include "cli/cli_batch_host.h"
-#include "platform/files.h"
+#include "cli/command_support.h"
 #include "util/text.h"
 
 namespace plandock {
 namespace {
-
-constexpr int kExitCompleted = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-void PrintError(const std::string& text) {
-  std::fprintf(stderr, "plandock batch: %s\n", text.c_str());
-}
-
-void PrintText(std::FILE* out, const std::u16string& text) {
-  std::string line = TextToUtf8(text);
-  std::string::size_type at = 0;
-  while ((at = line.find("\r\n", at)) != std::string::npos) line.erase(at, 1);
-  std::fputs((line + "\n").c_str(), out);
-}
 
 // Every pair with its ten slots, each drawing under the caption of its target.
 void PrintPairs(const BatchPlan& plan) {
@@ -53,41 +38,30 @@ void PrintSummary(const BatchOutcome& outcome, int count) {
   }
 }
 
-// The plan and merge options to start from: the defaults, or the settings file's.
-bool LoadStart(const std::u16string& path, BatchPlan* plan, MergeSettings* settings) {
-  AppSettings app;
-  if (!path.empty() && (!platform::FileExists(path) || !LoadSettingsFile(path, app))) {
-    PrintError("cannot read the settings file " + TextToUtf8(path));
-    return false;
-  }
-  *plan = BatchPlanFromSettings(app);
-  *settings = app.Merge;
-  return true;
-}
-
 }  // namespace
 
 int RunBatchCommand(const std::vector<std::string>& args) {
   BatchRequest request;
   std::string error;
   if (!ParseBatchArgs(args, &request, &error)) {
-    PrintError(error + " (see plandock batch --help)");
+    PrintCommandError("batch", error + " (see plandock batch --help)");
     return kExitUsage;
   }
   if (request.help) {
     std::fputs(BatchUsage().c_str(), stdout);
     return kExitCompleted;
   }
-  BatchPlan plan;
-  MergeSettings settings;
-  if (!LoadStart(request.settings_file, &plan, &settings)) return kExitFailed;
+  AppSettings app;
+  if (!LoadCommandSettings("batch", request.settings_file, &app)) return kExitFailed;
+  BatchPlan plan = BatchPlanFromSettings(app);
+  MergeSettings settings = app.Merge;
   ApplyOptionChanges(request.changes, settings);
   ApplyBatchRequest(request, plan);
 
   if (request.dry_run) {
     const std::u16string refusal = CheckBatchPlan(plan);
     if (!refusal.empty()) {
-      PrintText(stderr, refusal);
+      CliJobHost(CliHostOptions()).Ask(MessageKind::kQuestion, refusal, MessageButtons::kOk);
       return kExitFailed;
     }
     PrintPairs(plan);

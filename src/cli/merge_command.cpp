@@ -5,34 +5,13 @@
 
 #include "app/settings_file.h"
 #include "cli/cli_job_host.h"
+#include "cli/command_support.h"
 #include "cli/merge_args.h"
 #include "merge/merge_job.h"
-#include "platform/files.h"
 #include "util/text.h"
 
 namespace plandock {
 namespace {
-
-constexpr int kExitCompleted = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-void PrintError(const std::string& text) {
-  std::fprintf(stderr, "plandock merge: %s\n", text.c_str());
-}
-
-// The settings to start from: the defaults, or those of the settings file.
-bool LoadStartSettings(const std::u16string& path, MergeSettings* settings) {
-  AppSettings app;
-  if (!path.empty()) {
-    if (!platform::FileExists(path) || !LoadSettingsFile(path, app)) {
-      PrintError("cannot read the settings file " + TextToUtf8(path));
-      return false;
-    }
-  }
-  *settings = app.Merge;
-  return true;
-}
 
 void ReportClearedCells(const std::string& row, const MergeEntry& before, const MergeEntry& after) {
   struct Cell {
@@ -73,15 +52,16 @@ int RunMergeCommand(const std::vector<std::string>& args) {
   MergeRequest request;
   std::string error;
   if (!ParseArgs(args, &request, &error)) {
-    PrintError(error + " (see plandock merge --help)");
+    PrintCommandError("merge", error + " (see plandock merge --help)");
     return kExitUsage;
   }
   if (request.help) {
     std::fputs(kMergeUsage, stdout);
     return kExitCompleted;
   }
-  MergeSettings settings;
-  if (!LoadStartSettings(request.settings_file, &settings)) return kExitFailed;
+  AppSettings app;
+  if (!LoadCommandSettings("merge", request.settings_file, &app)) return kExitFailed;
+  MergeSettings settings = app.Merge;
   ApplyOptions(request, settings);
 
   CliJobHost host(CliJobHost::ConsoleOptions(request.yes));
