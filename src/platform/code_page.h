@@ -27,5 +27,14 @@ std::u16string AnsiToUtf16(std::string_view bytes);
 // (and, in the other direction, a lone surrogate) becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view bytes);
 std::string Utf16ToUtf8(std::u16string_view text);
+// The same for POSIX file names, which are bytes: a byte that is no part of
+// valid UTF-8 becomes U+DC00 + byte (U+DC80..U+DCFF) and such a lone surrogate
+// becomes that byte again, so every name round-trips exactly.
+std::u16string FileNameToUtf16(std::string_view bytes);
+std::string Utf16ToFileName(std::u16string_view text);
+
+// False when this system cannot convert code page 932 at all (an iconv
+// without "CP932"): every Japanese text would be lost.
+bool Cp932Available();
 
 }  // namespace plandock::platform

@@ -310,4 +310,13 @@ std::string Utf16ToCp932(std::u16string_view text) {
 
 std::u16string AnsiToUtf16(std::string_view bytes) { return Cp932ToUtf16(bytes); }
 
+bool Cp932Available() {
+  static const bool available = [] {
+    const Converter decode("UTF-16LE", "CP932");
+    const Converter encode("CP932", "UTF-16LE");
+    return decode.ok() && encode.ok();
+  }();
+  return available;
+}
+
 }  // namespace plandock::platform

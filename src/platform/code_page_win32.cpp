@@ -146,4 +146,6 @@ std::string Utf16ToCp932(std::u16string_view text) {
 
 std::u16string AnsiToUtf16(std::string_view bytes) { return Decode(FileCodePage(), bytes); }
 
+bool Cp932Available() { return IsValidCodePage(kCp932) != 0; }
+
 }  // namespace plandock::platform

@@ -5,13 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plandock::platform {
 
 char16_t NativeSeparator();                       // '\' on Windows, '/' on POSIX
 std::string NativePath(const std::u16string& p);  // form usable by the OS (UTF-8 with '/' on POSIX)
-bool FileExists(const std::u16string& p);         // an existing file, not a folder; links followed
+// A path as the system gave it (a program argument, a folder entry): on POSIX
+// its exact bytes are kept, valid UTF-8 or not (see FileNameToUtf16).
+std::u16string PathFromNative(std::string_view native);
+bool FileExists(const std::u16string& p);  // an existing file, not a folder; links followed
 bool DirExists(const std::u16string& p);
 bool DeleteFileAt(const std::u16string& p);  // false when missing, a folder or refused
 void CreateDirs(const std::u16string& p);    // with parents; errors ignored
@@ -24,16 +28,19 @@ bool ReadWholeFile(const std::u16string& p, std::vector<uint8_t>& out);
 bool ReadFilePrefix(const std::u16string& p, size_t max_bytes, std::string& bytes, bool& cut);
 // Writes `data` to a temporary file beside `p`, then renames it over `p`:
 // on failure the previous file at `p` is untouched and the temporary removed.
-// A replaced file keeps its permission bits.
+// A replaced file keeps its permission bits. See ReplacingFile for links and
+// the targets that are refused.
 bool WriteFileReplacing(const std::u16string& p, const uint8_t* data, size_t size);
-// Copies `from` to `to` (replacing `to`) and gives the copy the source's times.
+// Copies the regular file `from` to `to` (replacing `to` as WriteFileReplacing
+// does) and gives the copy the source's times.
 // POSIX cannot set a creation time: there only the access and write times are
 // copied. On failure a previous file at `to` is untouched.
 bool CopyFileKeepTimes(const std::u16string& from, const std::u16string& to);
 // The folder of the running executable with a trailing separator; empty when unknown.
 std::u16string ProgramFolder();
 // A new private folder (owner access only) under the system temp folder, named
-// `prefix` plus random characters, with a trailing separator; empty on failure.
+// `prefix`, the process id, '-' and random characters, with a trailing
+// separator; empty on failure.
 std::u16string MakePrivateTempDir(const std::u16string& prefix);
 // Entry names (not paths) in folder p, sorted, without "." and ".."; empty when p is not a folder.
 std::vector<std::u16string> ListDir(const std::u16string& p);

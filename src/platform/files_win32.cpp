@@ -7,16 +7,30 @@
 
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "platform/replacing_file.h"
+#include "platform/temp_files_internal.h"
 
 namespace plandock::platform {
 
-namespace {
+namespace internal {
 
-std::wstring Wide(const std::u16string& p) {
+std::wstring WidePath(const std::u16string& p) {
   std::wstring w(p.begin(), p.end());
   std::replace(w.begin(), w.end(), L'/', L'\\');
   return w;
 }
+
+std::wstring SystemTempFolder() {
+  wchar_t base[MAX_PATH + 1];
+  const DWORD n = GetTempPathW(MAX_PATH + 1, base);
+  return n == 0 || n > MAX_PATH ? std::wstring() : std::wstring(base, n);
+}
+
+}  // namespace internal
+
+namespace {
+
+std::wstring Wide(const std::u16string& p) { return internal::WidePath(p); }
 
 class Handle {
  public:
@@ -38,24 +52,6 @@ class Handle {
   HANDLE h_;
 };
 
-bool WriteAll(HANDLE h, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(h, data, chunk, &written, nullptr) || written == 0) return false;
-    data += written;
-    size -= written;
-  }
-  return true;
-}
-
-std::wstring TempNameBeside(const std::wstring& target) {
-  const size_t slash = target.find_last_of(L"\\:");
-  const std::wstring dir = slash == std::wstring::npos ? L"." : target.substr(0, slash + 1);
-  wchar_t name[MAX_PATH + 1];
-  return GetTempFileNameW(dir.c_str(), L"pdk", 0, name) != 0 ? std::wstring(name) : std::wstring();
-}
-
 }  // namespace
 
 char16_t NativeSeparator() { return u'\\'; }
@@ -65,6 +61,8 @@ std::string NativePath(const std::u16string& p) {
   std::replace(s.begin(), s.end(), u'/', u'\\');
   return Utf16ToUtf8(s);
 }
+
+std::u16string PathFromNative(std::string_view native) { return Utf8ToUtf16(native); }
 
 bool FileExists(const std::u16string& p) {
   const DWORD a = GetFileAttributesW(Wide(p).c_str());
@@ -110,41 +108,8 @@ bool ReadWholeFile(const std::u16string& p, std::vector<uint8_t>& out) {
 }
 
 bool WriteFileReplacing(const std::u16string& p, const uint8_t* data, size_t size) {
-  const std::wstring target = Wide(p);
-  const std::wstring temp = TempNameBeside(target);
-  if (temp.empty()) return false;
-  Handle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  const bool ok =
-      h.ok() && WriteAll(h.get(), data, size) && FlushFileBuffers(h.get()) && h.Close() &&
-      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) {
-    h.Close();
-    DeleteFileW(temp.c_str());
-  }
-  return ok;
-}
-
-bool CopyFileKeepTimes(const std::u16string& from, const std::u16string& to) {
-  const std::wstring src_name = Wide(from);
-  const std::wstring target = Wide(to);
-  FILETIME created, accessed, written;
-  {
-    Handle src(CreateFileW(src_name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!src.ok() || !GetFileTime(src.get(), &created, &accessed, &written)) return false;
-  }
-  const std::wstring temp = TempNameBeside(target);
-  if (temp.empty()) return false;
-  bool ok = CopyFileW(src_name.c_str(), temp.c_str(), FALSE) != 0;
-  if (ok) {
-    Handle dst(CreateFileW(temp.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = dst.ok() && SetFileTime(dst.get(), &created, &accessed, &written) != 0;
-  }
-  ok = ok && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-  if (!ok) DeleteFileW(temp.c_str());
-  return ok;
+  ReplacingFile file(p);
+  return file.Write(data, size) && file.Finish() && file.Commit();
 }
 
 std::u16string ProgramFolder() {
@@ -164,14 +129,13 @@ std::u16string ProgramFolder() {
 }
 
 std::u16string MakePrivateTempDir(const std::u16string& prefix) {
-  wchar_t base[MAX_PATH + 1];
-  const DWORD n = GetTempPathW(MAX_PATH + 1, base);
-  if (n == 0) return {};
-  const std::wstring pre = Wide(prefix);
+  const std::wstring base = internal::SystemTempFolder();
+  if (base.empty()) return {};
+  // The process id in the name lets a later instance remove it once this one is gone.
+  const std::wstring pre = Wide(prefix) + std::to_wstring(GetCurrentProcessId()) + L"-";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring dir = std::wstring(base, n) + pre + std::to_wstring(GetCurrentProcessId()) +
-                             L"_" +
-                             std::to_wstring(GetTickCount64() + static_cast<ULONGLONG>(attempt));
+    const std::wstring dir =
+        base + pre + std::to_wstring(GetTickCount64() + static_cast<ULONGLONG>(attempt));
     // The user's temp folder is private to the user; the new folder inherits that.
     if (CreateDirectoryW(dir.c_str(), nullptr))
       return std::u16string(dir.begin(), dir.end()) + u'\\';

@@ -1,39 +1,48 @@
 // Ctrl+C and terminals on POSIX.
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 
 #include "platform/interrupt.h"
+#include "platform/temp_files_internal.h"
 
 namespace plandock::platform {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+std::atomic<int> interrupted{0};
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
+
+// Ends the program as the signal would, without leaving half-written saves.
+void EndBySignal(int signal_number) {
+  internal::RemoveTempFilesOfSaves();
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
 
 extern "C" void OnInterrupt(int signal_number) {
-  if (interrupted) {
-    std::signal(signal_number, SIG_DFL);
-    std::raise(signal_number);
-    return;
-  }
-  interrupted = 1;
+  if (interrupted.exchange(1) != 0) EndBySignal(signal_number);
+}
+
+extern "C" void OnTermination(int signal_number) { EndBySignal(signal_number); }
+
+void Catch(int signal_number, void (*handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(signal_number, &action, nullptr);
 }
 
 }  // namespace
 
 void CatchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
+  Catch(SIGINT, OnInterrupt);
+  Catch(SIGTERM, OnTermination);
+  Catch(SIGHUP, OnTermination);
 }
 
-bool TakeInterrupt() {
-  const bool was = interrupted != 0;
-  interrupted = 0;
-  return was;
-}
+bool TakeInterrupt() { return interrupted.exchange(0) != 0; }
 
 bool IsTerminal(ConsoleStream stream) {
   return isatty(stream == ConsoleStream::kInput ? STDIN_FILENO : STDERR_FILENO) != 0;

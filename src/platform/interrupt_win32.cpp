@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/interrupt.h"
+#include "platform/temp_files_internal.h"
 
 namespace plandock::platform {
 namespace {
@@ -13,9 +14,11 @@ namespace {
 std::atomic<bool> interrupted{false};
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
-  if (event != CTRL_C_EVENT) return FALSE;
-  // A second Ctrl+C before the job looked falls through to the default: exit.
-  return interrupted.exchange(true) ? FALSE : TRUE;
+  if (event == CTRL_C_EVENT && !interrupted.exchange(true)) return TRUE;
+  // A second Ctrl+C before the job looked, Ctrl+Break or the console closing
+  // fall through to the default, the end of the program.
+  internal::RemoveTempFilesOfSaves();
+  return FALSE;
 }
 
 }  // namespace

@@ -8,6 +8,9 @@ namespace plandock::platform {
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
+// A byte 0x80..0xFF that is no part of valid UTF-8 stands in a file name as
+// the lone low surrogate U+DC00 + byte, which no valid UTF-8 decodes to.
+constexpr char16_t kEscapeBase = 0xDC00;
 
 bool IsTrail(unsigned char b) { return (b & 0xC0) == 0x80; }
 
@@ -29,9 +32,9 @@ void AppendUtf8(uint32_t cp, std::string& out) {
   }
 }
 
-}  // namespace
-
-std::u16string Utf8ToUtf16(std::string_view bytes) {
+// Decodes UTF-8; `escape` decides what an invalid sequence becomes: one
+// U+FFFD for the whole broken sequence, or each of its bytes kept on its own.
+std::u16string DecodeUtf8(std::string_view bytes, bool escape) {
   std::u16string out;
   out.reserve(bytes.size());
   size_t i = 0;
@@ -66,6 +69,11 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
       ++taken;
     }
     if (valid && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))) valid = false;
+    if (!valid && escape) {
+      out += static_cast<char16_t>(kEscapeBase + b);
+      ++i;
+      continue;
+    }
     if (!valid) {
       out += kReplacement;
       i += len == 0 ? 1 : taken;
@@ -83,7 +91,7 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
+std::string EncodeUtf8(std::u16string_view text, bool escape) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
@@ -92,6 +100,9 @@ std::string Utf16ToUtf8(std::u16string_view text) {
         text[i + 1] < 0xE000) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
+    } else if (escape && c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
+      out += static_cast<char>(c - kEscapeBase);
+      continue;
     } else if (c >= 0xD800 && c < 0xE000) {
       c = kReplacement;
     }
@@ -99,5 +110,12 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   }
   return out;
 }
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view bytes) { return DecodeUtf8(bytes, false); }
+std::string Utf16ToUtf8(std::u16string_view text) { return EncodeUtf8(text, false); }
+std::u16string FileNameToUtf16(std::string_view bytes) { return DecodeUtf8(bytes, true); }
+std::string Utf16ToFileName(std::u16string_view text) { return EncodeUtf8(text, true); }
 
 }  // namespace plandock::platform
