@@ -8,6 +8,7 @@
 #include "cli/info_command.h"
 #include "cli/merge_args.h"
 #include "cli/merge_command.h"
+#include "platform/code_page.h"
 
 namespace plandock {
 namespace {
@@ -34,6 +35,14 @@ int RunCommandLine(const std::vector<std::string>& args) {
   }
   const std::string& command = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if ((command == "merge" || command == "info") && !platform::Cp932Available()) {
+    // Every Japanese text would be read and written as '?'.
+    std::fputs(
+        "plandock: this system cannot convert code page 932 (its iconv has no \"CP932\"), "
+        "so the Japanese texts of drawings would be lost; install the full iconv tables\n",
+        stderr);
+    return 1;
+  }
   if (command == "merge") return RunMergeCommand(rest);
   if (command == "batch") return RunBatchCommand(rest);
   if (command == "info") return RunInfoCommand(rest);

@@ -1,11 +1,15 @@
 #include "cli/command_words.h"
 
+#include "platform/files.h"
 #include "util/text.h"
 
 namespace plandock {
 namespace {
 
 bool IsFlag(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+// Most words are paths: their bytes are kept exactly, valid UTF-8 or not.
+std::u16string WordText(const std::string& arg) { return platform::PathFromNative(arg); }
 
 }  // namespace
 
@@ -22,7 +26,7 @@ bool ReadCommandWords(const std::vector<std::string>& args, CommandWords& comman
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (!IsFlag(arg)) {
-      if (!command.Word(Utf8ToText(arg), error)) return false;
+      if (!command.Word(WordText(arg), error)) return false;
       continue;
     }
     const std::optional<FlagShape> shape = command.Shape(arg);
@@ -37,10 +41,10 @@ bool ReadCommandWords(const std::vector<std::string>& args, CommandWords& comman
                  (shape->values == 1 ? "a value" : std::to_string(shape->values) + " values");
         return false;
       }
-      values.push_back(Utf8ToText(args[++i]));
+      values.push_back(WordText(args[++i]));
     }
     while (shape->more && i + 1 < args.size() && !IsFlag(args[i + 1])) {
-      values.push_back(Utf8ToText(args[++i]));
+      values.push_back(WordText(args[++i]));
     }
     if (!command.Flag(arg, values, error)) return false;
   }

@@ -193,7 +193,7 @@ int RunInfoCommand(const std::vector<std::string>& args) {
 
   // Reading the bytes first tells a file that cannot be opened from one that is not a drawing.
   std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(Utf8ToText(req.file), bytes)) {
+  if (!platform::ReadWholeFile(platform::PathFromNative(req.file), bytes)) {
     PrintError("cannot open '" + req.file + "'");
     return 1;
   }

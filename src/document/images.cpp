@@ -8,8 +8,27 @@
 
 #include "platform/files.h"
 #include "util/path.h"
+#include "util/text.h"
 
 namespace plandock {
+
+namespace {
+
+// CON, PRN, AUX, NUL, COM0-9 and LPT0-9 (also with superscript digits), with
+// or without an extension: on Windows such a name opens a device, not a file.
+bool IsDeviceName(const std::u16string& name) {
+  std::u16string base = UpperText(name.substr(0, name.find(u'.')));
+  while (!base.empty() && base.back() == u' ') base.pop_back();
+  if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL") return true;
+  if (base.size() != 4 || (base.compare(0, 3, u"COM") != 0 && base.compare(0, 3, u"LPT") != 0)) {
+    return false;
+  }
+  const char16_t digit = base[3];
+  return (digit >= u'0' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' ||
+         digit == u'\u00B3';
+}
+
+}  // namespace
 
 std::u16string SafeImageName(const std::u16string& fname) {
   const size_t cut = fname.find_last_of(u"\\/:");
@@ -17,6 +36,7 @@ std::u16string SafeImageName(const std::u16string& fname) {
   // Empty, "." and ".." name the folder or its parent. Windows also ignores
   // trailing dots and spaces, so any name made only of them is refused too.
   if (name.find_first_not_of(u". ") == std::u16string::npos) return {};
+  if (IsDeviceName(name)) return {};
   return name;
 }
 

@@ -8,7 +8,8 @@
 namespace plandock {
 
 // A stored image name reduced to its last component, or empty when nothing
-// usable is left; nothing outside the image folder is ever named.
+// usable is left (also for a Windows device name such as "NUL.bmp"); nothing
+// outside the image folder is ever named.
 std::u16string SafeImageName(const std::u16string& fname);
 // Writes one extracted image as BindImageFolder + name; a partly written file is
 // deleted again. False when the image could not be written completely.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "platform/replacing_file.h"
 
 namespace plandock {
 
@@ -29,6 +30,9 @@ void SetFileOutOption(TJwwData& doc, int32_t option);
 // Writes `doc` in file version `version` to `path`. The previous file at `path`
 // is replaced only once the whole new file is written; false leaves it intact.
 [[nodiscard]] bool FileOut(TJwwData& doc, const std::u16string& path, int32_t version);
+// Writes `doc` into `file` without putting it in place: the caller commits it
+// (after making a backup, say) or drops it. False when a write failed.
+[[nodiscard]] bool FileOutTo(TJwwData& doc, platform::ReplacingFile& file, int32_t version);
 // The same into a buffer (the image section reads image files from BindImageFolder).
 void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out);
 

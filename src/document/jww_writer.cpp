@@ -5,7 +5,7 @@
 #include "document/entity_io.h"
 #include "document/header_io.h"
 #include "document/jww_file.h"
-#include "platform/files.h"
+#include "platform/replacing_file.h"
 
 namespace plandock {
 namespace {
@@ -76,10 +76,16 @@ void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) 
   out.swap(writer.buffer());
 }
 
+bool FileOutTo(TJwwData& doc, platform::ReplacingFile& file, int32_t version) {
+  if (!file.ok()) return false;
+  std::vector<uint8_t> bytes;
+  FileOutToBuffer(doc, version, bytes);
+  return file.Write(bytes.data(), bytes.size()) && file.Finish();
+}
+
 bool FileOut(TJwwData& doc, const std::u16string& path, int32_t version) {
-  std::vector<uint8_t> file;
-  FileOutToBuffer(doc, version, file);
-  return platform::WriteFileReplacing(path, file.data(), file.size());
+  platform::ReplacingFile file(path);
+  return FileOutTo(doc, file, version) && file.Commit();
 }
 
 }  // namespace plandock

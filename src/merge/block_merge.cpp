@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdint>
+#include <unordered_set>
 
 #include "merge/block_merge_internal.h"
 #include "util/number.h"
@@ -14,6 +16,28 @@ size_t MarkerPos(const std::u16string& name) {
   if (pos < 0) return name.size();
   return std::min(static_cast<size_t>(pos), name.size());
 }
+
+// Only for a damaged base whose numbers reach the top of the 32-bit range:
+// shifting the merged numbers above them would wrap onto numbers in use, so
+// the merged definitions take the unused numbers from 1 upward instead.
+class FreeBlockNumbers {
+ public:
+  FreeBlockNumbers(const TJwwData& base, bool needed) : active_(needed) {
+    if (!needed) return;
+    for (const TEntJwwBlockDef& def : base.EntBlockDef) used_.insert(def.nNumber);
+  }
+  bool active() const { return active_; }
+  uint32_t Take() {
+    while (used_.contains(next_)) ++next_;
+    used_.insert(next_);
+    return next_;
+  }
+
+ private:
+  bool active_;
+  uint32_t next_ = 1;
+  std::unordered_set<uint32_t> used_;
+};
 
 }  // namespace
 
@@ -68,12 +92,15 @@ void BlockNamer::NoteGivenName(const std::u16string& name) {
 }
 
 BlockTable BuildBlockTable(const TJwwData& base, const TJwwData& merged) {
-  uint32_t offset = 0;
+  uint64_t offset = 0;
   if (!base.EntBlockDef.empty()) {
     uint32_t largest = 0;
     for (const TEntJwwBlockDef& def : base.EntBlockDef) largest = std::max(largest, def.nNumber);
-    offset = largest + 1;
+    offset = uint64_t{largest} + 1;
   }
+  uint64_t top = 0;
+  for (const TEntJwwBlockDef& def : merged.EntBlockDef) top = std::max<uint64_t>(top, def.nNumber);
+  FreeBlockNumbers free_numbers(base, top + offset > UINT32_MAX);
   BlockNamer namer(base);
   BlockTable table;
   table.Reserve(merged.EntBlockDef.size());
@@ -83,7 +110,7 @@ BlockTable BuildBlockTable(const TJwwData& base, const TJwwData& merged) {
     row.no1 = def.nNumber;
     row.defno1 = static_cast<int32_t>(i);
     row.name1 = def.strName;
-    row.no2 = row.no1 + offset;
+    row.no2 = free_numbers.active() ? free_numbers.Take() : static_cast<uint32_t>(row.no1 + offset);
     row.defno2 = static_cast<int32_t>(base.EntBlockDef.size() + i);
     row.name2 = namer.BlockNameUsed(row.name1) ? namer.MakeUniqueBlockName(row.name1) : row.name1;
     namer.NoteGivenName(row.name2);

@@ -11,6 +11,7 @@
 #include "merge/post_merge_internal.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
+#include "platform/replacing_file.h"
 #include "util/number.h"
 #include "util/path.h"
 #include "util/text.h"
@@ -104,22 +105,46 @@ void AfterMerge(const MergeSettings& settings, const std::vector<MergeEntry>& en
   }
 }
 
-// Writes the result; false (after telling the user) when it could not be written.
-bool Save(const MergeSettings& settings, JobHost& host, TJwwData& doc, JobState& state) {
-  const std::u16string backup = PathChangeExt(state.destination, u".BAK");
-  // A base drawing that happens to bear the backup's name must not be overwritten by it.
-  if (settings.KeepBackup && platform::FileExists(state.destination) &&
-      UpperText(backup) != UpperText(settings.BasePath)) {
-    host.ShowStatus(job_text::kBackingUp);
-    // A failed backup is not reported: the save matters more.
-    FileCopyKeepTime(state.destination, backup);
+// Whether the backup would overwrite a drawing of this job: the base, the
+// destination itself or a merged drawing, however their paths are spelled.
+bool BackupIsInput(const std::u16string& backup, const MergeSettings& settings,
+                   const std::vector<MergeEntry>& entries, const std::u16string& destination) {
+  if (platform::SameFile(backup, settings.BasePath) || platform::SameFile(backup, destination)) {
+    return true;
   }
+  for (const MergeEntry& entry : entries) {
+    if (!entry.Path.empty() && platform::SameFile(backup, entry.Path)) return true;
+  }
+  return false;
+}
+
+// Copies the previous destination to its ".BAK" file. A failed backup is not
+// reported: the save matters more.
+void BackUp(const MergeSettings& settings, const std::vector<MergeEntry>& entries, JobHost& host,
+            const std::u16string& destination) {
+  if (!settings.KeepBackup || platform::KindOf(destination) == platform::PathKind::kMissing) return;
+  const std::u16string backup = PathChangeExt(destination, u".BAK");
+  if (BackupIsInput(backup, settings, entries, destination)) return;
+  host.ShowStatus(job_text::kBackingUp);
+  FileCopyKeepTime(destination, backup);
+}
+
+// Writes the result; false (after telling the user why) when it could not be
+// written. The backup is made only once the new drawing is written in full, so
+// a failed save leaves the destination and the previous backup as they were.
+bool Save(const MergeSettings& settings, const std::vector<MergeEntry>& entries, JobHost& host,
+          TJwwData& doc, JobState& state) {
+  platform::RemoveStaleSaveFiles(state.destination);
   host.ShowStatus(job_text::kSaving);
   MakeBlockTree(doc);
   if (doc.MojiEncode) state.unicode = true;
   SetFileOutOption(doc, state.unicode ? kFileOutUnicode : 0);
-  if (FileOut(doc, state.destination, doc.Enthd.jwVer)) return true;
-  const std::u16string text = job_text::kSaveFailed + state.destination;
+  platform::ReplacingFile file(state.destination);
+  if (FileOutTo(doc, file, doc.Enthd.jwVer)) {
+    BackUp(settings, entries, host, state.destination);
+    if (file.Commit()) return true;
+  }
+  const std::u16string text = job_text::kSaveFailed + state.destination + u": " + file.error();
   host.ShowStatus(text);
   host.Ask(MessageKind::kError, text, MessageButtons::kOk);
   return false;
@@ -131,7 +156,7 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
   if (!ReadBase(settings, host, docs, state)) return MergeJobResult::kBaseUnreadable;
   MergeEntries(settings, entries, host, docs, state);
   if (!state.interrupted) AfterMerge(settings, entries, host, docs.JWW, state);
-  const bool saved = !state.interrupted && Save(settings, host, docs.JWW, state);
+  const bool saved = !state.interrupted && Save(settings, entries, host, docs.JWW, state);
 
   EmptyDocument(docs.JWW, true);
   host.SetMergeEnabled(true);

@@ -7,6 +7,7 @@
 #include "merge/merge_job_internal.h"
 #include "merge/merge_job_texts.h"
 #include "platform/files.h"
+#include "platform/replacing_file.h"
 #include "util/number.h"
 #include "util/path.h"
 #include "util/text.h"
@@ -50,21 +51,33 @@ bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* d
 
 void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
                      const std::u16string& destination) {
-  // How many entries hold each upper-cased path right now, so that the
-  // duplicate test sees the list as earlier clearings left it.
+  // How many entries hold each upper-cased path, and each file however
+  // spelled, right now: the duplicate test sees the list as earlier clearings
+  // left it.
   std::unordered_map<std::u16string, int> holders;
+  std::unordered_map<std::u16string, int> file_holders;
   std::vector<std::u16string> upper(entries.size());
+  std::vector<std::u16string> file(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
     upper[i] = UpperText(entries[i].Path);
     ++holders[upper[i]];
+    if (IsUsableDrawingPath(entries[i].Path)) {
+      file[i] = platform::FileIdentity(entries[i].Path);
+      ++file_holders[file[i]];
+    }
   }
   const std::u16string upper_base = UpperText(base_path);
   const std::u16string upper_destination = UpperText(destination);
+  const std::u16string base_file = platform::FileIdentity(base_path);
+  const std::u16string destination_file = platform::FileIdentity(destination);
   for (size_t i = 0; i < entries.size(); ++i) {
-    const bool keep = IsUsableDrawingPath(entries[i].Path) && holders[upper[i]] == 1 &&
-                      upper[i] != upper_base && upper[i] != upper_destination;
+    const bool usable = !file[i].empty();
+    const bool keep = usable && holders[upper[i]] == 1 && file_holders[file[i]] == 1 &&
+                      upper[i] != upper_base && upper[i] != upper_destination &&
+                      file[i] != base_file && file[i] != destination_file;
     if (keep) continue;
     --holders[upper[i]];
+    if (usable) --file_holders[file[i]];
     entries[i].Path.clear();
   }
 }

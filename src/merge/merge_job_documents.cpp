@@ -6,9 +6,12 @@
 #include "merge/merge_job.h"
 #include "merge/merge_job_internal.h"
 #include "platform/files.h"
+#include "platform/replacing_file.h"
 
 namespace plandock {
 namespace {
+
+constexpr char16_t kImageRootPrefix[] = u"plandock-";
 
 std::u16string ImageFolder(const std::u16string& root, const char16_t* name) {
   return root + name + platform::NativeSeparator();
@@ -35,7 +38,9 @@ void EmptyDocument(TJwwData& doc, bool images_on) {
 
 std::unique_ptr<MergeDocuments> CreateDocuments() {
   auto docs = std::make_unique<MergeDocuments>();
-  docs->image_root = platform::MakePrivateTempDir(u"plandock-");
+  // Instances that were killed could not remove their folders.
+  platform::RemoveStalePrivateTempDirs(kImageRootPrefix);
+  docs->image_root = platform::MakePrivateTempDir(kImageRootPrefix);
   if (!docs->image_root.empty()) {
     docs->JWW.BindImageFolder = ImageFolder(docs->image_root, u"TEMP");
     docs->JWW1.BindImageFolder = ImageFolder(docs->image_root, u"TEMP1");

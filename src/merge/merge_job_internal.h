@@ -17,7 +17,8 @@ namespace plandock::job {
 bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* destination);
 
 // Clears every entry path that is blank, not ".jww", missing, listed again
-// further on (letter case ignored), or names the base or the destination.
+// further on (letter case ignored, or the same file however spelled), or names
+// the base or the destination (by text or as the same file).
 void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
                      const std::u16string& destination);
 

@@ -33,7 +33,7 @@ inline constexpr char16_t kApplyingJwf[] = u"環境設定ファイル適用処�
 
 inline constexpr char16_t kBackingUp[] = u"直前の合体図面をバックアップ中です";
 inline constexpr char16_t kSaving[] = u"合体図面を保存中です";
-// Followed directly by the destination path.
+// Followed directly by the destination path, then ": " and the system's reason.
 inline constexpr char16_t kSaveFailed[] = u"合体図面の保存に失敗しました";
 
 inline constexpr char16_t kInterrupted[] = u"中断しました[ESC]";

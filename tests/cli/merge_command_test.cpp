@@ -9,8 +9,13 @@
 
 #include "app/settings_file.h"
 #include "document/jww_file.h"
+#include "platform/files.h"
 #include "support/doc_builder.h"
 #include "support/support.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace plandock::test {
 namespace {
@@ -154,6 +159,36 @@ TEST_F(MergeCommand, QuestionsAreAnsweredNoWithoutATerminalAndYesWithYes) {
   EXPECT_EQ(agreed.exit_status, 0) << agreed.err;
   EXPECT_TRUE(fs::exists(out));
 }
+
+#ifndef _WIN32
+TEST_F(MergeCommand, NamesThatAreNotUtf8AreReadAndWrittenUnderTheirExactBytes) {
+  const std::string base = Drawing("base.jww", 2);
+  const std::string overlay = PathOf("o\xfc.jww");
+  fs::rename(Drawing("overlay.jww", 3), overlay);
+  const std::string unrelated = PathOf("v\xef\xbf\xbd.jww");  // what U+FFFD would give
+  std::ofstream(unrelated) << "an unrelated file";
+  const std::string out = PathOf("v\xfb.jww");
+
+  const Outcome o = Run({"merge", "--base", base, "--out", out, overlay});
+  ASSERT_EQ(o.exit_status, 0) << o.err;
+  EXPECT_EQ(o.err.find("passed over"), std::string::npos) << o.err;
+  TJwwData result;
+  ASSERT_TRUE(FileIn(result, platform::PathFromNative(out)));
+  EXPECT_EQ(result.EntLineN(), 2 + 3);
+  EXPECT_EQ(Contents(unrelated), "an unrelated file");
+}
+
+TEST_F(MergeCommand, ADeviceAsDestinationIsAFailedSaveWithTheReason) {
+  const std::string out = PathOf("fifo.jww");
+  ASSERT_EQ(mkfifo(out.c_str(), 0666), 0);
+  const Outcome o = Run({"merge", "--base", Drawing("base.jww", 2), "--out", out});
+  EXPECT_EQ(o.exit_status, 1);
+  EXPECT_TRUE(EndsWithLine(o.err, "合体図面の保存に失敗しました" + out + ": not a regular file"))
+      << o.err;
+  EXPECT_TRUE(fs::is_fifo(out));
+  EXPECT_FALSE(fs::exists(PathOf("fifo.BAK")));
+}
+#endif
 
 TEST_F(MergeCommand, FlagsOverrideTheSettingsFileEvenWhenTheyComeFirst) {
   AppSettings saved;

@@ -46,6 +46,18 @@ TEST(SafeImageName, KeepsOnlyTheLastNameComponent) {
       {u"...", u""},
       {u".. ", u""},
       {u".hidden", u".hidden"},
+      // Names that open a device on Windows, in any letter case, with an extension.
+      {u"CON", u""},
+      {u"nul.bmp", u""},
+      {u"dir\\Aux.jpg.gz", u""},
+      {u"com1.png", u""},
+      {u"LPT9", u""},
+      {u"prn .bmp", u""},
+      {u"COM\u00B9.bmp", u""},
+      {u"CONSOLE.bmp", u"CONSOLE.bmp"},
+      {u"COM10.bmp", u"COM10.bmp"},
+      {u"LPT.bmp", u"LPT.bmp"},
+      {u"icon.bmp", u"icon.bmp"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(SafeImageName(c.in), c.out) << std::string(c.in.begin(), c.in.end());

@@ -60,6 +60,22 @@ TEST(BlockTableTest, NumbersMoveAboveTheLargestBaseNumber) {
   EXPECT_TRUE(missing.name2.empty());
 }
 
+TEST(BlockTableTest, NumbersNeverWrapOnADamagedBase) {
+  TJwwData base, merged;
+  InitDrawing(base);
+  InitDrawing(merged);
+  AddBlockDef(base, 0xFFFFFFFFu, u"Top");
+  AddBlockDef(base, 1, u"One");
+  AddBlockDef(merged, 0, u"M0");
+  AddBlockDef(merged, 7, u"M7");
+  const BlockTable table = BuildBlockTable(base, merged);
+  ASSERT_EQ(table.rows().size(), 2u);
+  // Shifted above 0xFFFFFFFF they would wrap to 0 and 7; instead each takes a
+  // number that neither the base nor the other uses.
+  EXPECT_EQ(table.MapBlockNumber(0), 2u);
+  EXPECT_EQ(table.MapBlockNumber(7), 3u);
+}
+
 TEST(BlockTableTest, RenamesOnHeadClashes) {
   struct Row {
     const char* name;

@@ -203,11 +203,13 @@ TEST_F(Job, FailedSaveIsReportedAndNotCompleted) {
   const std::u16string destination = PathOf("no such folder/out.jww");
   std::vector<MergeEntry> entries;
   EXPECT_EQ(Run(Settings(base, destination), entries), MergeJobResult::kSaveFailed);
-  const std::u16string text = u"合体図面の保存に失敗しました" + destination;
-  EXPECT_EQ(host_.LastStatus(), text);
+  // The path, then the system's reason.
+  const std::u16string text = u"合体図面の保存に失敗しました" + destination + u": ";
+  ASSERT_EQ(host_.LastStatus().rfind(text, 0), 0u) << fs::path(host_.LastStatus());
+  EXPECT_GT(host_.LastStatus().size(), text.size());
   ASSERT_EQ(host_.boxes.size(), 1u);
   EXPECT_EQ(host_.boxes[0].kind, MessageKind::kError);
-  EXPECT_EQ(host_.boxes[0].text, text);
+  EXPECT_EQ(host_.boxes[0].text, host_.LastStatus());
   EXPECT_EQ(host_.CountStatusesStartingWith(u"完了"), 0);
   EXPECT_EQ(host_.merge_enabled, (std::vector<bool>{false, true}));
 }
