@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "document/empty_drawing.h"
 #include "merge/job_host.h"
 #include "platform/files.h"
 
@@ -35,36 +36,19 @@ inline void WriteScratch(const std::u16string& path, const uint8_t* data, size_t
 
 // A drawing with the tables a real one has, a few lines and a reference text.
 inline void MakeSmallDrawing(TJwwData& doc) {
-  doc.DataFree();
-  doc.Enthd.jwID = u"JwwData.";
-  doc.Enthd.jwVer = 700;
-  doc.EntLgrp.assign(16, TEntJwwLayerGroup{});
-  for (TEntJwwLayerGroup& g : doc.EntLgrp) {
-    g.anGLay = 2;
-    g.adScale = 1.0;
-  }
-  doc.EntLay.assign(256, TEntJwwLayer{});
-  for (TEntJwwLayer& l : doc.EntLay) l.aanLay = 2;
-  doc.EntCol.assign(10, TEntJwwColorNo{});
-  doc.EntLtp1.assign(8, TEntJwwLineTypeNo{});
-  doc.EntLtp2.assign(5, TEntJwwRandomLineNo{});
-  doc.EntLtp3.assign(4, TEntJwwLineTypeNo{});
-  doc.EntColS.assign(257, TEntJwwColorExNo{});
-  doc.EntLtpS.assign(33, TEntJwwLineTypeExNo{});
-  doc.EntMoj.assign(10, TEntJwwMojiType{});
+  MakeEmptyDrawing(doc, 700);
   for (int i = 0; i < 3; ++i) {
     TEntJwwLine line;
     line.start_x = i;
     line.end_x = i + 0.5;
     doc.EntLine.push_back(line);
-    doc.EntNo.push_back({1, i});
+    doc.AddEntNo(1, i);
   }
   TEntJwwMoji text;
   text.str = u"【基準点】";
   text.att.nPenColor = 9;
   doc.EntMoji.push_back(text);
-  doc.EntNo.push_back({4, 0});
-  doc.Enthd.n1 = static_cast<int32_t>(doc.EntNo.size());
+  doc.AddEntNo(4, 0);
 }
 
 // Answers Yes, never sees Escape, shows nothing.
