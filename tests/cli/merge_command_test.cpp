@@ -175,7 +175,7 @@ TEST_F(MergeCommand, NamesThatAreNotUtf8AreReadAndWrittenUnderTheirExactBytes) {
   TJwwData result;
   ASSERT_TRUE(FileIn(result, platform::PathFromNative(out)));
   EXPECT_EQ(result.EntLineN(), 2 + 3);
-  EXPECT_EQ(Contents(unrelated), "an unrelated file");
+  EXPECT_EQ(FileContents(unrelated), "an unrelated file");
 }
 
 TEST_F(MergeCommand, ADeviceAsDestinationIsAFailedSaveWithTheReason) {

@@ -26,10 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using Save = MergeJobTest;
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string Contents(const fs::path& p) { return FileContents(p); }
 
 void Put(const fs::path& p, const std::string& bytes) {
   std::ofstream(p, std::ios::binary) << bytes;

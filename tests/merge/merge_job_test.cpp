@@ -14,10 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using Job = MergeJobTest;
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string Contents(const fs::path& p) { return FileContents(p); }
 
 TEST_F(Job, ShowsEveryStepAndCountsEmptyRowsInTheProgress) {
   const std::u16string base = WriteDrawing("base.jww", 3);

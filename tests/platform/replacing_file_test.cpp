@@ -29,10 +29,7 @@ void Put(const fs::path& p, const std::string& bytes) {
   std::ofstream(p, std::ios::binary) << bytes;
 }
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string Contents(const fs::path& p) { return test::FileContents(p); }
 
 bool WriteAndCommit(ReplacingFile& file, const std::string& s) {
   return file.Write(reinterpret_cast<const uint8_t*>(s.data()), s.size()) && file.Finish() &&
