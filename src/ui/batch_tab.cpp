@@ -77,7 +77,6 @@ QWidget* MainWindow::BuildBatchTab() {
     list->setObjectName(QString("List%1").arg(n + 1));
     list->setFixedHeight(54);
     list->setMinimumWidth(120);
-    list->installEventFilter(this);
     rows_layout->addWidget(frame, n, 0);
     rows_layout->addWidget(list, n, 1);
     connect(frame, &DropFrame::clicked, this, [this, n] { ChooseBatchFiles(n); });
@@ -93,7 +92,6 @@ QWidget* MainWindow::BuildBatchTab() {
     auto* label = new QLabel("<u>" + text + "</u>", page);
     label->setObjectName(label_name);
     label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(this);
     bottom->addWidget(label);
     bottom->addSpacing(10);
   }

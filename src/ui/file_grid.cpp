@@ -17,6 +17,7 @@ FileGrid::FileGrid(QWidget* parent) : QTableWidget(1, 4, parent) {
   verticalHeader()->setDefaultSectionSize(20);
   horizontalHeader()->setStretchLastSection(false);
   horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionsClickable(false);  // the header row opens nothing
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   // A click opens the cell's dialog, so editing in place starts by typing or F2.

@@ -51,7 +51,6 @@ QWidget* MainWindow::BuildTargetsTab() {
       auto* field = Field(base + QString::number(k + 1), presets[k].second, panel);
       field->setAttribute(Qt::WA_InputMethodEnabled, false);
       field->setMaximumWidth(48);
-      field->installEventFilter(this);
       form->addRow(presets[k].first, field);
     }
     grid->addWidget(panel, n / 3, n % 3);
