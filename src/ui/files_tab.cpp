@@ -86,18 +86,15 @@ QWidget* MainWindow::BuildFilesTab() {
     buttons->addWidget(Button(name, text, side), i / 2, i % 2);
     ++i;
   }
+  // The frames keep their places: in a short window the lower ones are cut
+  // off by the panel's edge instead of being squeezed.
   files_frames_ = new QWidget(side);
   files_frames_->setObjectName("PanelFrames");
-  auto* frames = new QVBoxLayout(files_frames_);
-  frames->setContentsMargins(0, 4, 0, 0);
-  frames->setSpacing(2);
   for (int n = 1; n < kDropTargetCount; ++n) {
     auto* frame = new DropFrame(QString("LabelA%1").arg(n + 1), kFrameColor, files_frames_);
     frame->setToolTip(QString::fromUtf8(kFrameHint));
-    frame->setMinimumHeight(20);
-    frames->addWidget(frame);
+    frame->setGeometry(0, 6 + (n - 1) * 22, side->width(), 20);
   }
-  frames->addStretch();
   auto* side_layout = new QVBoxLayout(side);
   side_layout->setContentsMargins(0, 0, 0, 0);
   side_layout->addLayout(buttons);

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -39,6 +40,19 @@ bool Exists(const QString& path) { return !path.isEmpty() && platform::FileExist
 
 QString FrameCaption(const QString& name) { return Q(CutToWidth(U(name), 0, 12).first); }
 
+namespace {
+
+// A tab whose controls scroll when the window is made smaller than they need.
+QWidget* Scrolled(QWidget* page) {
+  auto* scroll = new QScrollArea;
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(page);
+  return scroll;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(const Options& options) : options_(options) {
   if (options_.services == nullptr) own_services_ = std::make_unique<WindowServices>();
   services_ = options_.services != nullptr ? options_.services : own_services_.get();
@@ -50,9 +64,9 @@ MainWindow::MainWindow(const Options& options) : options_(options) {
   tabs_->setObjectName("PageControl1");
   tabs_->setTabPosition(QTabWidget::South);
   tabs_->addTab(BuildFilesTab(), QStringLiteral("図面ファイル指定(&Z)"));
-  tabs_->addTab(BuildTargetsTab(), QStringLiteral("ドロップ先指定(&D)"));
+  tabs_->addTab(Scrolled(BuildTargetsTab()), QStringLiteral("ドロップ先指定(&D)"));
   tabs_->addTab(BuildBatchTab(), QStringLiteral("一括指定(&M)"));
-  tabs_->addTab(BuildSettingsTab(), QStringLiteral("設定(&S)"));
+  tabs_->addTab(Scrolled(BuildSettingsTab()), QStringLiteral("設定(&S)"));
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (index == 2) RebuildNameChoices();
   });
