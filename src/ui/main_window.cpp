@@ -391,10 +391,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!answering && BlockingInput(event)) return true;
     if (!answering) return false;
   }
-  if (widget == nullptr) return false;
+  const QEvent::Type type = event->type();
+  if (widget == nullptr ||
+      (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress &&
+       type != QEvent::FocusIn && type != QEvent::FocusOut)) {
+    return false;
+  }
   const QString name = widget->objectName();
-  if (event->type() == QEvent::MouseButtonDblClick && name.size() == 7 &&
-      name.startsWith("EditA")) {
+  if (type == QEvent::MouseButtonDblClick && name.size() == 7 && name.startsWith("EditA")) {
     // A preset field of a drop target: the last digit says which dialog.
     const int kind = name.at(6).digitValue() - 1;
     if (kind >= 0 && kind < 3) {
@@ -402,15 +406,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (event->type() == QEvent::MouseButtonPress && name.startsWith("LabelC")) {
+  if (type == QEvent::MouseButtonPress && name.startsWith("LabelC")) {
     if (name == "LabelC1") DeleteBatchEntry();
     if (name == "LabelC2") DeleteBatchList();
     if (name == "LabelC3") DeleteAllBatchLists();
     return true;
   }
   if (name.startsWith("List") && name.size() == 5) {
-    if (event->type() == QEvent::FocusIn) ListFocusNo = name.at(4).digitValue();
-    if (event->type() == QEvent::FocusOut) {
+    if (type == QEvent::FocusIn) ListFocusNo = name.at(4).digitValue();
+    if (type == QEvent::FocusOut) {
       ListFocusNo = 0;
       static_cast<QListWidget*>(widget)->clearSelection();
     }
