@@ -11,38 +11,22 @@
 namespace plandock::ui {
 namespace {
 
-const char* const kObjectNames[] = {"Form2", "Form3", "Form4"};
-
-QString Caption(ChoiceKind kind) {
-  switch (kind) {
-    case ChoiceKind::kLayerGroup:
-      return QStringLiteral("レイヤグループ");
-    case ChoiceKind::kLayer:
-      return QStringLiteral("レイヤ");
-    case ChoiceKind::kColor:
-      return QStringLiteral("線色");
-  }
-  return {};
-}
-
-QString Prompt(ChoiceKind kind) {
-  switch (kind) {
-    case ChoiceKind::kLayerGroup:
-      return QStringLiteral("合体先レイヤグループの指定");
-    case ChoiceKind::kLayer:
-      return QStringLiteral("合体先レイヤの指定");
-    case ChoiceKind::kColor:
-      return QStringLiteral("合体先線色の指定");
-  }
-  return {};
-}
+struct Texts {
+  const char* object_name;
+  const char* caption;
+  const char* prompt;
+};
+constexpr Texts kTexts[] = {{"Form2", "レイヤグループ", "合体先レイヤグループの指定"},
+                            {"Form3", "レイヤ", "合体先レイヤの指定"},
+                            {"Form4", "線色", "合体先線色の指定"}};
 
 }  // namespace
 
 ChoiceDialog::ChoiceDialog(ChoiceKind kind, QWidget* parent)
     : QDialog(parent), kind_(kind), list_(new QComboBox(this)) {
-  setObjectName(kObjectNames[static_cast<int>(kind)]);
-  setWindowTitle(Caption(kind));
+  const Texts& texts = kTexts[static_cast<int>(kind)];
+  setObjectName(texts.object_name);
+  setWindowTitle(QString::fromUtf8(texts.caption));
   list_->setObjectName("ChoiceList");
   list_->setEditable(false);
   list_->setMaxVisibleItems(17);
@@ -62,7 +46,7 @@ ChoiceDialog::ChoiceDialog(ChoiceKind kind, QWidget* parent)
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(Prompt(kind), this));
+  layout->addWidget(new QLabel(QString::fromUtf8(texts.prompt), this));
   layout->addWidget(list_);
   layout->addLayout(buttons);
   setMinimumWidth(260);

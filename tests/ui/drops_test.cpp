@@ -35,6 +35,15 @@ void WriteDrawing(const QString& path, double y) {
   QVERIFY(FileOut(doc, U(path), 700));
 }
 
+// base.jww and over.jww listed with `group`, the result to go to out.jww.
+void PrepareMerge(WindowFixture& f, const QString& group = {}) {
+  WriteDrawing(f.Path("base.jww"), 0);
+  WriteDrawing(f.Path("over.jww"), 5);
+  f.Edit("Edit1")->setText(f.Path("base.jww"));
+  f.Edit("Edit2")->setText(f.Path("out.jww"));
+  f.window->AddMergeEntry(f.Path("over.jww"), group);
+}
+
 }  // namespace
 
 class DropsTest : public QObject {
@@ -123,11 +132,7 @@ class DropsTest : public QObject {
 
   void MergeButtonRunsTheJobToDone() {
     WindowFixture f;
-    WriteDrawing(f.Path("base.jww"), 0);
-    WriteDrawing(f.Path("over.jww"), 5);
-    f.Edit("Edit1")->setText(f.Path("base.jww"));
-    f.Edit("Edit2")->setText(f.Path("out.jww"));
-    f.window->AddMergeEntry(f.Path("over.jww"), "c");
+    PrepareMerge(f, "c");
     f.window->AddMergeEntry(f.Path("unreadable.jww"));
     f.Touch("unreadable.jww");
     f.Click("Button1");
@@ -142,11 +147,7 @@ class DropsTest : public QObject {
 
   void EscapeDuringTheJobStopsItAndOtherInputIsKept() {
     WindowFixture f;
-    WriteDrawing(f.Path("base.jww"), 0);
-    WriteDrawing(f.Path("over.jww"), 5);
-    f.Edit("Edit1")->setText(f.Path("base.jww"));
-    f.Edit("Edit2")->setText(f.Path("out.jww"));
-    f.window->AddMergeEntry(f.Path("over.jww"));
+    PrepareMerge(f);
     // Queued before the job starts, seen at its first poll.
     QApplication::postEvent(f.Edit("Edit2"), new QKeyEvent(QEvent::KeyPress, Qt::Key_X, {}, "x"));
     QApplication::postEvent(f.window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
