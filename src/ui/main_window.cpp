@@ -358,8 +358,6 @@ void MainWindow::ShowFilesPage() { tabs_->setCurrentIndex(0); }
 bool MainWindow::BlockingInput(QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) escape_seen_ = true;
-      return true;
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -383,6 +381,13 @@ namespace plandock::ui {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
+  if ((job_running_ || batch_running_) &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    // Whichever window has the focus, Escape is the request to stop.
+    escape_held_ = event->type() == QEvent::KeyPress;
+    if (escape_held_) escape_seen_ = true;
+  }
   if ((job_running_ || batch_running_) && widget != nullptr) {
     const QWidget* top = widget->window();
     // The job's own boxes and, between pairs, the progress window answer.

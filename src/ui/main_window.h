@@ -163,7 +163,8 @@ class MainWindow : public QWidget, public JobHost {
 
   bool job_running_ = false;
   bool batch_running_ = false;
-  bool escape_seen_ = false;
+  bool escape_seen_ = false;  // pressed since the last poll
+  bool escape_held_ = false;
 };
 
 }  // namespace plandock::ui
