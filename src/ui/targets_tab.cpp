@@ -3,7 +3,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -26,18 +25,17 @@ QWidget* MainWindow::BuildTargetsTab() {
   page->setObjectName("TabSheet2");
   auto* grid = new QGridLayout(page);
   grid->setContentsMargins(6, 6, 6, 6);
-  grid->setSpacing(6);
+  grid->setSpacing(4);
   for (int n = 0; n < kDropTargetCount; ++n) {
-    auto* panel = new QGroupBox(page);
+    auto* panel = new QGroupBox(
+        n == 0 ? QStringLiteral("ベース図面ファイル") : QStringLiteral("合体図面ファイル"), page);
     panel->setObjectName(QString("PanelA%1").arg(n + 1));
     auto* form = new QFormLayout(panel);
-    form->setContentsMargins(6, 4, 6, 4);
-    form->setVerticalSpacing(2);
+    form->setContentsMargins(6, 2, 6, 4);
+    form->setVerticalSpacing(1);
     form->setLabelAlignment(Qt::AlignRight);
     const QString base = QString("EditA%1").arg(n + 1);
     auto* name = Field(base, 32, panel);
-    form->addRow(new QLabel(
-        n == 0 ? QStringLiteral("ベース図面ファイル") : QStringLiteral("合体図面ファイル"), panel));
     form->addRow(name);
     connect(name, &QLineEdit::textChanged, this, [this, n] { UpdateCaptions(n); });
     if (n == 0) {
