@@ -2,7 +2,7 @@
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs the test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --window --tests
 build=build/asan
 mkdir -p build
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLANDOCK_SANITIZE=ON -DPLANDOCK_WERROR=ON \

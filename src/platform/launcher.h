@@ -21,4 +21,9 @@ std::u16string FindCadExecutable();
 // is empty, or the start fails.
 bool StartCad(const std::u16string& drawing);
 
+// Asks the desktop to open `path` with the program associated with its type
+// (Windows: the shell's "OPEN" verb; POSIX: the desktop's opener). Errors are
+// ignored.
+void OpenFileWithShell(const std::u16string& path);
+
 }  // namespace plandock::platform

@@ -79,6 +79,11 @@ std::u16string FindCadExecutable() {
   return {};
 }
 
+void OpenFileWithShell(const std::u16string& path) {
+  const std::u16string opener = FindCadExecutable();
+  if (!opener.empty()) internal::StartDetached(opener, path, {});
+}
+
 namespace internal {
 
 bool StartDetached(const std::u16string& program, const std::u16string& argument,

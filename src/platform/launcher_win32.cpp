@@ -59,6 +59,10 @@ std::u16string FindCadExecutable() {
   return CadProgramFromCommand(std::u16string(command.begin(), command.end()));
 }
 
+void OpenFileWithShell(const std::u16string& path) {
+  ShellExecuteW(nullptr, L"OPEN", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 namespace internal {
 
 bool StartDetached(const std::u16string& program, const std::u16string& argument,

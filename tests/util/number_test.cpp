@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -112,6 +113,30 @@ TEST(NumberTest, FloatToFixedRoundsHalfAwayFromZero) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(FloatToFixed(r.digits, r.x), r.want);
   }
+}
+
+// A window toolkit sets the C library's locale from the environment; the texts
+// must not follow it.
+TEST(NumberTest, NumbersIgnoreACommaDecimalLocale) {
+  const char* comma_locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"};
+  struct RestoreC {
+    ~RestoreC() { std::setlocale(LC_ALL, "C"); }
+  } restore;
+  bool set = false;
+  for (const char* name : comma_locales) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      set = true;
+      break;
+    }
+  }
+  if (!set)
+    GTEST_SKIP() << "no comma-decimal locale installed (scripts/setup.sh generates de_DE.UTF-8)";
+  ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
+  EXPECT_EQ(FloatToFixed(4, 30.25), u"30.2500");
+  EXPECT_EQ(FloatToFixed(1, -0.25), u"-0.3");
+  EXPECT_EQ(TextToFloat(u"1.5e2"), 150.0);
+  EXPECT_EQ(TextToFloat(u"1,5"), 0.0);
+  EXPECT_EQ(IntToText(-1234567), u"-1234567");
 }
 
 TEST(NumberTest, TextToBoolAcceptsTheTenTrueWords) {

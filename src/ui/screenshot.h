@@ -1,0 +1,17 @@
+// The README's pictures: the window filled with drawings, tab 0 and tab 2.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace plandock::ui {
+
+class MainWindow;
+
+// Drops `overlays` on the first frames of the batch tab (the base drawing,
+// already on the command line, on D0's), then writes window-files.png, window-batch.png and the
+// other two tabs into `folder`. False when a picture could not be written.
+bool TakeScreenshots(MainWindow& window, const QString& base, const QStringList& overlays,
+                     const QString& folder);
+
+}  // namespace plandock::ui
