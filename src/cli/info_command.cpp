@@ -8,7 +8,7 @@
 
 #include "document/document.h"
 #include "document/jww_file.h"
-#include "platform/files.h"
+#include "platform/mapped_file.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -191,17 +191,27 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   InfoRequest req;
   if (int status = ParseArgs(args, req); status != kProceed) return status;
 
-  // Reading the bytes first tells a file that cannot be opened from one that is not a drawing.
-  std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(Utf8ToText(req.file), bytes)) {
-    PrintError("cannot open '" + req.file + "'");
-    return 1;
+  // Opening the file first tells a file that cannot be opened from one that is not a drawing.
+  platform::MappedFile file;
+  switch (file.Open(Utf8ToText(req.file), kMaxDrawingBytes)) {
+    case platform::MapResult::kOk:
+      break;
+    case platform::MapResult::kCannotOpen:
+      PrintError("cannot open '" + req.file + "'");
+      return 1;
+    case platform::MapResult::kNotRegularFile:
+      PrintError("'" + req.file + "' is not a regular file");
+      return 1;
+    case platform::MapResult::kTooLarge:
+      PrintError("'" + req.file + "' is larger than a drawing can be (" +
+                 std::to_string(kMaxDrawingBytes) + " bytes)");
+      return 1;
   }
   TJwwData doc;
   // Image names and sizes are listed, but nothing is extracted.
   doc.BindImageExp = false;
   doc.BindImageExr = true;
-  if (!FileInMemory(doc, bytes.data(), bytes.size())) {
+  if (!FileInMemory(doc, file.data(), file.size())) {
     PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
     return 1;
   }

@@ -9,6 +9,11 @@
 
 namespace plandock {
 
+// The largest file taken as a drawing: what the format's 32-bit sizes and
+// counts can describe. A larger file (or one that is not a regular file) is
+// refused before anything is read.
+inline constexpr uint64_t kMaxDrawingBytes = 0x7FFFFFFF;
+
 // Why a read failed; kept for tests, never shown to users.
 enum class ReadFailure { kNone, kHeader, kVersion, kIo };
 

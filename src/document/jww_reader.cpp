@@ -1,12 +1,10 @@
 // Reads a whole JWW drawing: header and tables, the object lists, the image
 // section, then derives the block tree.
-#include <vector>
-
 #include "document/block_tree.h"
 #include "document/entity_io.h"
 #include "document/header_io.h"
 #include "document/jww_file.h"
-#include "platform/files.h"
+#include "platform/mapped_file.h"
 
 namespace plandock {
 namespace {
@@ -16,7 +14,7 @@ bool ReadObjectSections(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
   ArchiveClasses classes;
   if (!ReadEntityList(in, doc, version, classes, why)) return false;
   if (!ReadBlockDefList(in, doc, version, classes, why)) return false;
-  if (version >= kSinceImages && !ReadImageSection(in, doc, why)) return false;
+  if (version >= kSinceImages) ReadImageSection(in, doc);
   return true;
 }
 
@@ -42,14 +40,14 @@ bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* 
 }
 
 bool FileIn(TJwwData& doc, const std::u16string& path, ReadFailure* why) {
-  std::vector<uint8_t> data;
-  if (!platform::ReadWholeFile(path, data)) {
+  platform::MappedFile file;
+  if (file.Open(path, kMaxDrawingBytes) != platform::MapResult::kOk) {
     doc.DataInit();
     MakeBlockTree(doc);
     if (why != nullptr) *why = ReadFailure::kIo;
     return false;
   }
-  return FileInMemory(doc, data.data(), data.size(), why, nullptr);
+  return FileInMemory(doc, file.data(), file.size(), why, nullptr);
 }
 
 }  // namespace plandock
