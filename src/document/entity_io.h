@@ -26,8 +26,9 @@ struct ArchiveClasses {
                                   ArchiveClasses& classes, ReadFailure* why);
 [[nodiscard]] bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version,
                                     ArchiveClasses& classes, ReadFailure* why);
-// Version 700 and later only.
-[[nodiscard]] bool ReadImageSection(ArchiveReader& in, TJwwData& doc, ReadFailure* why);
+// Version 700 and later only. Never fails the drawing: a section cut short or
+// announcing more entries than the data holds loses only its images.
+void ReadImageSection(ArchiveReader& in, TJwwData& doc);
 
 void WriteEntityList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
                      uint32_t& load_index);
