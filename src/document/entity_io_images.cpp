@@ -12,6 +12,7 @@
 #include "document/entity_io.h"
 #include "document/entity_io_internal.h"
 #include "document/images.h"
+#include "document/layout_internal.h"
 #include "platform/files.h"
 #include "util/text.h"
 
@@ -109,7 +110,7 @@ void ReadImageSection(ArchiveReader& in, TJwwData& doc) {
   // drawing before it still reads and only the images it cannot give are lost.
   int32_t count = in.I32();
   if (count < 0) count = 0;
-  if (static_cast<uint64_t>(count) * kMinImageEntryBytes > in.remaining()) return;
+  if (static_cast<uint64_t>(count) * layout::kMinImageEntryBytes > in.remaining()) return;
   doc.BindImage.resize(static_cast<size_t>(count));
   for (TBindImageType& image : doc.BindImage) {
     image.Fname = in.ReadCleanString();

@@ -6,6 +6,7 @@
 #include "document/entity_io.h"
 #include "document/entity_io_bodies.h"
 #include "document/entity_io_internal.h"
+#include "document/layout_internal.h"
 
 namespace plandock {
 namespace {
@@ -67,11 +68,11 @@ bool ReadBody(BodyReader& r, int32_t kind, const EntityArrays& a, int32_t* index
 // The entity kind a declared class name stands for, 0 for any other name. The
 // name is compared as decoded text, which ends at its first zero byte.
 int32_t KindOfClassName(std::string_view name) {
-  if (name.size() > kMaxClassNameBytes) return 0;
+  if (name.size() > layout::kMaxClassNameBytes) return 0;
   const size_t zero = name.find('\0');
   if (zero != std::string_view::npos) name = name.substr(0, zero);
   for (int32_t k = kEntLine; k <= kEntBlock; ++k) {
-    if (name == kEntityClassNames[k]) return k;
+    if (name == layout::kEntityClassNames[k]) return k;
   }
   return 0;
 }
@@ -120,7 +121,7 @@ bool ReadEntityList(ArchiveReader& in, TJwwData& doc, int32_t version, ArchiveCl
                     ReadFailure* why) {
   if (in.at_end()) return Fail(why);
   const int32_t count = in.ReadObjectCount();
-  if (!CountFits(in, count, kMinObjectBytes)) return Fail(why);
+  if (!CountFits(in, count, layout::kMinObjectBytes)) return Fail(why);
 
   doc.Enthd.n1 = count;
   doc.Enthd.n2 = 0;
@@ -137,7 +138,7 @@ bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version, Archive
                       ReadFailure* why) {
   if (in.at_end()) return Fail(why);
   const int32_t count = in.ReadObjectCount();
-  if (!CountFits(in, count, kMinBlockDefBytes)) return Fail(why);
+  if (!CountFits(in, count, layout::kMinBlockDefBytes)) return Fail(why);
   if (count == 0) return true;
 
   doc.Enthd.n2 = count;
@@ -148,21 +149,21 @@ bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version, Archive
     const ArchiveReader::ClassTag tag = in.ReadClassTag();
     if (tag.is_new) {
       // Any name is accepted here, but only one the scratch buffer could hold.
-      if (tag.name.size() > kMaxClassNameBytes) return Fail(why);
+      if (tag.name.size() > layout::kMaxClassNameBytes) return Fail(why);
       classes.list = tag.index;
     }
 
     TEntJwwBlockDef& def = doc.EntBlockDef.emplace_back();
     if (!r.BlockDefHeader(def)) return Fail(why);
-    if (def.dtime & kDtimeLongForm) {
-      in.Skip(kDtimeLongBytes);
+    if (def.dtime & layout::kDtimeLongForm) {
+      in.Skip(layout::kDtimeLongBytes);
       def.dtime = static_cast<uint32_t>(position);
     }
     def.strName = in.ReadCleanString();
 
     if (in.at_end()) return Fail(why);
     const int32_t members = in.ReadObjectCount();
-    if (!CountFits(in, members, kMinObjectBytes)) return Fail(why);
+    if (!CountFits(in, members, layout::kMinObjectBytes)) return Fail(why);
     def.mNo.assign(static_cast<size_t>(members), TEntJwwNo{});
     ++in.load_index;
     if (!ReadObjects(in, r, classes, members, entity_io::DefinitionArrays(def))) return Fail(why);

@@ -4,6 +4,7 @@
 #include "document/entity_io.h"
 #include "document/header_io.h"
 #include "document/jww_file.h"
+#include "document/layout_internal.h"
 #include "platform/mapped_file.h"
 
 namespace plandock {
@@ -14,7 +15,7 @@ bool ReadObjectSections(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
   ArchiveClasses classes;
   if (!ReadEntityList(in, doc, version, classes, why)) return false;
   if (!ReadBlockDefList(in, doc, version, classes, why)) return false;
-  if (version >= kSinceImages) ReadImageSection(in, doc);
+  if (version >= layout::kSinceImages) ReadImageSection(in, doc);
   return true;
 }
 
@@ -23,7 +24,7 @@ bool ReadObjectSections(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
 bool FileInMemory(TJwwData& doc, const uint8_t* data, size_t size, ReadFailure* why, size_t* end) {
   doc.DataInit();
   if (why != nullptr) *why = ReadFailure::kNone;
-  ArchiveReader in(data, size, doc);
+  ArchiveReader in(data, size, doc.MojiEncode);
   const bool header_ok = ReadHeader(in, doc, why);
   bool ok = header_ok && ReadObjectSections(in, doc, why);
   // The counts announced by the file, as far as the lists took them in.

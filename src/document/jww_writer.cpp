@@ -5,6 +5,7 @@
 #include "document/entity_io.h"
 #include "document/header_io.h"
 #include "document/jww_file.h"
+#include "document/layout_internal.h"
 #include "platform/files.h"
 
 namespace plandock {
@@ -62,7 +63,7 @@ void SetFileOutOption(TJwwData& doc, int32_t option) {
 
 void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) {
   doc.Enthd.jwID = u"JwwData.";
-  ArchiveWriter writer(doc);
+  ArchiveWriter writer((doc.FileOutOpt & kFileOutUnicode) != 0);
   // Reuses the caller's buffer, so repeated writes do not fault in fresh pages.
   writer.buffer().swap(out);
   writer.buffer().clear();
@@ -72,7 +73,7 @@ void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) 
   uint32_t load_index = 1;
   WriteEntityList(writer, doc, version, classes, load_index);
   WriteBlockDefList(writer, doc, version, classes, load_index);
-  if (version >= kSinceImages) WriteImageSection(writer, doc);
+  if (version >= layout::kSinceImages) WriteImageSection(writer, doc);
   out.swap(writer.buffer());
 }
 

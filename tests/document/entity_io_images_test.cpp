@@ -39,7 +39,7 @@ struct SectionRead {
 };
 
 SectionRead ReadSection(const Bytes& b, TJwwData& doc) {
-  ArchiveReader in(b.data.data(), b.data.size(), doc);
+  ArchiveReader in(b.data.data(), b.data.size(), doc.MojiEncode);
   ReadImageSection(in, doc);
   return {in.pos()};
 }
@@ -143,7 +143,7 @@ TEntJwwMoji ImageText(const std::u16string& s) {
 }
 
 Bytes WriteSection(TJwwData& doc) {
-  ArchiveWriter out(doc);
+  ArchiveWriter out((doc.FileOutOpt & kFileOutUnicode) != 0);
   WriteImageSection(out, doc);
   Bytes b;
   b.data = out.buffer();

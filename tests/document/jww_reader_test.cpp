@@ -247,7 +247,7 @@ TEST(JwwReaderTest, BlockNamesOfRealDrawingsKeepTheirCharacters) {
 // Where the block-definition list starts: after the header and the entity list.
 size_t BlockListStart(const Bytes& file) {
   TJwwData doc;
-  ArchiveReader in(file.data(), file.size(), doc);
+  ArchiveReader in(file.data(), file.size(), doc.MojiEncode);
   if (!ReadHeader(in, doc, nullptr)) return 0;
   ArchiveClasses classes;
   if (!ReadEntityList(in, doc, doc.Enthd.jwVer, classes, nullptr)) return 0;
