@@ -8,7 +8,6 @@
 
 #include "document/document.h"
 #include "document/jww_file.h"
-#include "platform/mapped_file.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -191,28 +190,27 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   InfoRequest req;
   if (int status = ParseArgs(args, req); status != kProceed) return status;
 
-  // Opening the file first tells a file that cannot be opened from one that is not a drawing.
-  platform::MappedFile file;
-  switch (file.Open(Utf8ToText(req.file), kMaxDrawingBytes)) {
-    case platform::MapResult::kOk:
-      break;
-    case platform::MapResult::kCannotOpen:
-      PrintError("cannot open '" + req.file + "'");
-      return 1;
-    case platform::MapResult::kNotRegularFile:
-      PrintError("'" + req.file + "' is not a regular file");
-      return 1;
-    case platform::MapResult::kTooLarge:
-      PrintError("'" + req.file + "' is larger than a drawing can be (" +
-                 std::to_string(kMaxDrawingBytes) + " bytes)");
-      return 1;
-  }
   TJwwData doc;
   // Image names and sizes are listed, but nothing is extracted.
   doc.BindImageExp = false;
   doc.BindImageExr = true;
-  if (!FileInMemory(doc, file.data(), file.size())) {
-    PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
+  ReadFailure why = ReadFailure::kNone;
+  if (!FileIn(doc, Utf8ToText(req.file), &why)) {
+    switch (why) {
+      case ReadFailure::kCannotOpen:
+        PrintError("cannot open '" + req.file + "'");
+        break;
+      case ReadFailure::kNotRegularFile:
+        PrintError("'" + req.file + "' is not a regular file");
+        break;
+      case ReadFailure::kTooLarge:
+        PrintError("'" + req.file + "' is larger than a drawing can be (" +
+                   std::to_string(kMaxDrawingBytes) + " bytes)");
+        break;
+      default:
+        PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
+        break;
+    }
     return 1;
   }
   const KindCounts counts = CountEntities(doc);

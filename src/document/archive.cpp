@@ -99,19 +99,18 @@ std::u16string AnsiBytesToText(std::string_view bytes) {
 
 namespace {
 
-// Shared by ReadMfcString and ReadCleanString; `total` receives every byte
-// the string read delivered.
-std::u16string ReadString(ArchiveReader& r, bool clean, size_t& total) {
+// The length prefix of a string: its length in bytes or UTF-16 units, and
+// whether it is in the Unicode form. `total` receives the prefix bytes delivered.
+size_t ReadStringPrefix(ArchiveReader& r, bool& unicode, size_t& total) {
   total = 0;
+  unicode = false;
   size_t len = r.U8();
   total += r.last_got();
-  bool unicode = false;
   if (len == 0xFF) {
     len = r.U16();
     total += r.last_got();
     if (len == 0xFFFE) {
       unicode = true;
-      r.SawUnicode();
       len = r.U8();
       total += r.last_got();
       if (len == 0xFF) {
@@ -120,6 +119,15 @@ std::u16string ReadString(ArchiveReader& r, bool clean, size_t& total) {
       }
     }
   }
+  return len;
+}
+
+// Shared by ReadMfcString and ReadCleanString; `total` receives every byte
+// the string read delivered.
+std::u16string ReadString(ArchiveReader& r, bool clean, size_t& total) {
+  bool unicode = false;
+  const size_t len = ReadStringPrefix(r, unicode, total);
+  if (unicode) r.SawUnicode();
   // Bytes() delivers at most what remains, so a length announcing more than
   // the buffer holds neither reads nor allocates past the end.
   const std::string_view body = r.Bytes(unicode ? 2 * len : len);
@@ -143,6 +151,13 @@ std::u16string ArchiveReader::ReadCleanString() {
   std::u16string s = ReadString(*this, true, total);
   last_got_ = total;
   return s;
+}
+
+void ArchiveReader::SkipString() {
+  bool unicode = false;
+  size_t total = 0;
+  const size_t len = ReadStringPrefix(*this, unicode, total);
+  Skip(unicode ? 2 * len : len);
 }
 
 int32_t ArchiveReader::ReadObjectCount() {

@@ -33,6 +33,8 @@ class ArchiveReader {
     std::memcpy(&d, &bits, sizeof d);
     return d;
   }
+  // The byte `ahead` bytes from here, 0 past the end; nothing is consumed.
+  uint8_t Peek(size_t ahead) const { return ahead < remaining() ? data_[pos_ + ahead] : 0; }
   // Up to n bytes as they stand.
   std::string_view Bytes(size_t n) {
     size_t got = n < remaining() ? n : remaining();
@@ -50,8 +52,10 @@ class ArchiveReader {
   bool at_end() const { return pos_ >= size_; }
 
   std::u16string ReadMfcString();
-  // ReadMfcString, then DropControlChars.
+  // ReadMfcString without the characters below U+0020.
   std::u16string ReadCleanString();
+  // Steps over a string without decoding it (and without noting its form).
+  void SkipString();
   int32_t ReadObjectCount();
 
   struct ClassTag {
@@ -77,11 +81,30 @@ class ArchiveReader {
     return ReadLongClassTag();
   }
 
+  // From now on `passed(owner, pos)` is called, at the next Progress() call,
+  // each time reading has gone `step` bytes further: the bytes before pos are
+  // not looked at again.
+  using Passed = void (*)(void* owner, size_t pos);
+  void NotifyPassed(Passed passed, void* owner, size_t step) {
+    passed_ = passed;
+    owner_ = owner;
+    step_ = step;
+    next_notice_ = pos_ + step;
+  }
+  // Called between objects, where no view of the data is held.
+  void Progress() {
+    if (pos_ >= next_notice_) Notice();
+  }
+
   uint32_t load_index = 1;  // running class/object index of the whole archive
   void SawUnicode() { unicode_seen_ = true; }
 
  private:
   ClassTag ReadLongClassTag();
+  void Notice() {
+    next_notice_ = pos_ + step_;
+    if (passed_ != nullptr) passed_(owner_, pos_);
+  }
 
   template <class T>
   T Fixed() {
@@ -105,6 +128,10 @@ class ArchiveReader {
   size_t pos_ = 0;
   size_t last_got_ = 0;
   bool& unicode_seen_;
+  Passed passed_ = nullptr;
+  void* owner_ = nullptr;
+  size_t step_ = 0;
+  size_t next_notice_ = SIZE_MAX;
 };
 
 // Appends archive values to a growing buffer; the caller writes the buffer out.

@@ -147,4 +147,70 @@ class BodyReader {
       block_def_size_;
 };
 
+// Steps over bodies of one file version as BodyReader reads them, without
+// decoding or storing anything: a first pass that counts what each array
+// will hold, so that the arrays are sized once.
+class BodySkimmer {
+ public:
+  BodySkimmer(ArchiveReader& in, int32_t version)
+      : in_(in),
+        sxf_(version >= layout::kSinceSxf),
+        attr_size_(layout::StoredSize(layout::kAttr, version)),
+        line_size_(layout::FixedSize(layout::kLine, version)),
+        enko_size_(layout::FixedSize(layout::kEnko, version)),
+        ten_size_(layout::FixedSize(layout::kTen, version)),
+        ten_extra_size_(layout::StoredSize(layout::kTenExtra, version)),
+        moji_size_(layout::FixedSize(layout::kMoji, version)),
+        solid_size_(layout::FixedSize(layout::kSolid, version)),
+        solid_color_size_(layout::StoredSize(layout::kSolidColor, version)),
+        block_size_(layout::FixedSize(layout::kBlock, version)) {}
+
+  void Skip(int32_t kind) {
+    switch (kind) {
+      case kEntLine:
+        return in_.Skip(line_size_);
+      case kEntEnko:
+        return in_.Skip(enko_size_);
+      case kEntTen:
+        return Ten();
+      case kEntMoji:
+        return Moji();
+      case kEntSunpo:
+        return Sunpo();
+      case kEntSolid: {
+        const uint16_t color = static_cast<uint16_t>(in_.Peek(layout::kPenColorAt) |
+                                                     in_.Peek(layout::kPenColorAt + 1) << 8);
+        return in_.Skip(solid_size_ + (color == layout::kSolidOwnColor ? solid_color_size_ : 0));
+      }
+      case kEntBlock:
+        return in_.Skip(block_size_);
+      default:
+        return;
+    }
+  }
+
+ private:
+  void Ten() {
+    const bool extra = in_.Peek(layout::kPenStyleAt) == layout::kTenStyleExtra;
+    in_.Skip(ten_size_ + (extra ? ten_extra_size_ : 0));
+  }
+  void Moji() {
+    in_.Skip(moji_size_);
+    in_.SkipString();
+    in_.SkipString();
+  }
+  void Sunpo() {
+    in_.Skip(attr_size_ + line_size_);
+    Moji();
+    if (!sxf_) return;
+    in_.Skip(sizeof(uint16_t) + 2 * line_size_);  // bSxfMode, Ho1, Ho2
+    for (int i = 0; i < 4; ++i) Ten();
+  }
+
+  ArchiveReader& in_;
+  const bool sxf_;
+  const size_t attr_size_, line_size_, enko_size_, ten_size_, ten_extra_size_, moji_size_,
+      solid_size_, solid_color_size_, block_size_;
+};
+
 }  // namespace plandock::entity_io

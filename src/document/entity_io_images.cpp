@@ -113,6 +113,7 @@ void ReadImageSection(ArchiveReader& in, TJwwData& doc) {
   if (static_cast<uint64_t>(count) * layout::kMinImageEntryBytes > in.remaining()) return;
   doc.BindImage.resize(static_cast<size_t>(count));
   for (TBindImageType& image : doc.BindImage) {
+    in.Progress();
     image.Fname = in.ReadCleanString();
     image.Fsize = in.I32();
     if (image.Fname.empty() || image.Fsize <= 0) continue;  // no data follows

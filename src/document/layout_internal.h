@@ -174,6 +174,29 @@ constexpr size_t FixedSize(const Fields& fields, int32_t version) {
   return StoredSize(kAttr, version) + StoredSize(fields, version);
 }
 
+// Where a field of `fields` starts in `version`.
+template <class Fields>
+constexpr size_t OffsetOf(const Fields& fields, std::string_view name, int32_t version) {
+  size_t offset = 0;
+  bool found = false;
+  std::apply(
+      [&](const auto&... f) {
+        ((found = found || f.name == name,
+          offset += !found && version >= f.since
+                        ? sizeof(typename std::remove_cvref_t<decltype(f)>::type)
+                        : 0),
+         ...);
+      },
+      fields);
+  return offset;
+}
+
+// The two attribute fields that decide whether more fields follow; they come
+// before the width, so they sit at the same place in every version.
+inline constexpr size_t kPenStyleAt = OffsetOf(kAttr, "nPenStyle", kMaxReadVersion);
+inline constexpr size_t kPenColorAt = OffsetOf(kAttr, "nPenColor", kMaxReadVersion);
+static_assert(kPenColorAt == OffsetOf(kAttr, "nPenColor", kMinReadVersion));
+
 // The largest fixed part of any version.
 inline constexpr size_t kMaxFixedSize = FixedSize(kMoji, kMaxReadVersion);
 

@@ -24,6 +24,10 @@ class MappedFile {
   MapResult Open(const std::u16string& path, uint64_t max_bytes);
   void Close();
 
+  // Lets go of the bytes before `offset`: they will not be read again, so the
+  // system may drop them from memory (a mapped file reads them again if they are).
+  void Release(size_t offset);
+
   const uint8_t* data() const { return data_; }
   size_t size() const { return size_; }
 
@@ -31,6 +35,7 @@ class MappedFile {
   const uint8_t* data_ = nullptr;
   size_t size_ = 0;
   bool mapped_ = false;        // data_ is a view the system must release
+  size_t released_ = 0;        // bytes at the front already let go of
   std::vector<uint8_t> copy_;  // the fallback when the file could not be mapped
 };
 

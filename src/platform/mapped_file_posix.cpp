@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/files.h"
@@ -80,9 +81,20 @@ MapResult MappedFile::Open(const std::u16string& path, uint64_t max_bytes) {
   return MapResult::kOk;
 }
 
+void MappedFile::Release(size_t offset) {
+  if (!mapped_) return;
+  const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  const size_t end = std::min(offset, size_) / page * page;
+  if (end <= released_) return;
+  // Never written, so the pages come back from the file if touched again.
+  (void)madvise(const_cast<uint8_t*>(data_) + released_, end - released_, MADV_DONTNEED);
+  released_ = end;
+}
+
 void MappedFile::Close() {
   if (mapped_) munmap(const_cast<uint8_t*>(data_), size_);
   mapped_ = false;
+  released_ = 0;
   data_ = nullptr;
   size_ = 0;
   copy_ = std::vector<uint8_t>();

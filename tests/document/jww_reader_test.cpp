@@ -199,7 +199,7 @@ TEST(JwwReaderTest, MissingFileGivesAnEmptyDocument) {
   test::SizeTablesAsRead(doc);
   ReadFailure why = ReadFailure::kNone;
   EXPECT_FALSE(FileIn(doc, (dir.path() / "missing.jww").u16string(), &why));
-  EXPECT_EQ(why, ReadFailure::kIo);
+  EXPECT_EQ(why, ReadFailure::kCannotOpen);
   EXPECT_TRUE(doc.EntLay.empty());
   EXPECT_EQ(doc.BindImageFolder, u"/images/");
 }
@@ -397,12 +397,17 @@ TEST(JwwReaderTest, WhatCannotBeADrawingFileIsRefusedBeforeReading) {
   const std::filesystem::path huge = tmp.path() / "huge.jww";
   test::WriteBytes(huge, EmptyDrawing(600));
   std::filesystem::resize_file(huge, kMaxDrawingBytes + 1);  // sparse: nothing is written
-  for (const std::filesystem::path& p : {tmp.path(), std::filesystem::path("/dev/zero"), huge}) {
+  const std::pair<std::filesystem::path, ReadFailure> rows[] = {
+      {tmp.path(), ReadFailure::kNotRegularFile},
+      {"/dev/zero", ReadFailure::kNotRegularFile},
+      {huge, ReadFailure::kTooLarge},
+  };
+  for (const auto& [p, reason] : rows) {
     SCOPED_TRACE(p);
     TJwwData doc;
     ReadFailure why = ReadFailure::kNone;
     EXPECT_FALSE(FileIn(doc, p.u16string(), &why));
-    EXPECT_EQ(why, ReadFailure::kIo);
+    EXPECT_EQ(why, reason);
     EXPECT_EQ(doc.Enthd.jwVer, TJwwData().Enthd.jwVer);  // nothing was read
   }
 }
