@@ -7,6 +7,7 @@
 #include "document/jww_file.h"
 #include "document/layout_internal.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 
 namespace plandock {
 namespace {
@@ -67,7 +68,11 @@ void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) 
   // Reuses the caller's buffer, so repeated writes do not fault in fresh pages.
   writer.buffer().swap(out);
   writer.buffer().clear();
-  writer.buffer().reserve(EstimateFileSize(doc));
+  const size_t estimate = EstimateFileSize(doc);
+  if (writer.buffer().capacity() < estimate) {
+    writer.buffer().reserve(estimate);
+    platform::AdviseLargeFill(writer.buffer().data(), estimate);
+  }
   WriteHeader(writer, doc, version);
   ArchiveClasses classes;
   uint32_t load_index = 1;
