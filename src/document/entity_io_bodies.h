@@ -52,36 +52,44 @@ inline void RepairTextSize(TEntJwwMoji& e) {
   if (!std::isfinite(e.dKankaku)) e.dKankaku = 0.0;
 }
 
+// The stored sizes of the parts of bodies in one file version.
+struct BodySizes {
+  explicit BodySizes(int32_t version)
+      : attr(layout::StoredSize(layout::kAttr, version)),
+        line(layout::FixedSize(layout::kLine, version)),
+        enko(layout::FixedSize(layout::kEnko, version)),
+        ten(layout::FixedSize(layout::kTen, version)),
+        ten_extra(layout::StoredSize(layout::kTenExtra, version)),
+        moji(layout::FixedSize(layout::kMoji, version)),
+        solid(layout::FixedSize(layout::kSolid, version)),
+        solid_color(layout::StoredSize(layout::kSolidColor, version)),
+        block(layout::FixedSize(layout::kBlock, version)),
+        block_def(layout::FixedSize(layout::kBlockDef, version)) {}
+
+  size_t attr, line, enko, ten, ten_extra, moji, solid, solid_color, block, block_def;
+};
+
 // Reads bodies of one file version. Each returns false when its decisive read
 // delivered no byte: the body then counts as not read.
 class BodyReader {
  public:
   BodyReader(ArchiveReader& in, int32_t version)
-      : in_(in),
-        version_(version),
-        sxf_(version >= layout::kSinceSxf),
-        line_size_(layout::FixedSize(layout::kLine, version)),
-        enko_size_(layout::FixedSize(layout::kEnko, version)),
-        ten_size_(layout::FixedSize(layout::kTen, version)),
-        moji_size_(layout::FixedSize(layout::kMoji, version)),
-        solid_size_(layout::FixedSize(layout::kSolid, version)),
-        block_size_(layout::FixedSize(layout::kBlock, version)),
-        block_def_size_(layout::FixedSize(layout::kBlockDef, version)) {}
+      : in_(in), version_(version), sxf_(version >= layout::kSinceSxf), size_(version) {}
 
-  bool Line(TEntJwwLine& e) { return Fixed(e, layout::kLine, line_size_); }
-  bool Enko(TEntJwwEnko& e) { return Fixed(e, layout::kEnko, enko_size_); }
-  bool Block(TEntJwwBlock& e) { return Fixed(e, layout::kBlock, block_size_); }
+  bool Line(TEntJwwLine& e) { return Fixed(e, layout::kLine, size_.line); }
+  bool Enko(TEntJwwEnko& e) { return Fixed(e, layout::kEnko, size_.enko); }
+  bool Block(TEntJwwBlock& e) { return Fixed(e, layout::kBlock, size_.block); }
   // The stored attribute, nNumber, bRefferd and dtime; false when none arrived.
-  bool BlockDefHeader(TEntJwwBlockDef& d) { return Fixed(d, layout::kBlockDef, block_def_size_); }
+  bool BlockDefHeader(TEntJwwBlockDef& d) { return Fixed(d, layout::kBlockDef, size_.block_def); }
 
   bool Ten(TEntJwwTen& e) {
-    if (!Fixed(e, layout::kTen, ten_size_)) return false;
-    if (e.att.nPenStyle == layout::kTenStyleExtra) Part(e, layout::kTenExtra);
+    if (!Fixed(e, layout::kTen, size_.ten)) return false;
+    if (e.att.nPenStyle == layout::kTenStyleExtra) Part(e, layout::kTenExtra, size_.ten_extra);
     return true;
   }
 
   bool Moji(TEntJwwMoji& e) {
-    if (!Fixed(e, layout::kMoji, moji_size_)) return false;
+    if (!Fixed(e, layout::kMoji, size_.moji)) return false;
     e.strFontName = in_.ReadCleanString();
     e.str = in_.ReadCleanString();
     RepairTextSize(e);
@@ -90,7 +98,7 @@ class BodyReader {
 
   // Decided by its text part and, where the SXF parts are stored, by the last point.
   bool Sunpo(TEntJwwSunpo& e) {
-    Part(e.att, layout::kAttr);
+    Part(e.att, layout::kAttr, size_.attr);
     (void)Line(e.Sen);
     bool read = Moji(e.Moji);
     if (sxf_) {
@@ -119,9 +127,9 @@ class BodyReader {
   }
 
   bool Solid(TEntJwwSolid& e) {
-    if (!Fixed(e, layout::kSolid, solid_size_)) return false;
+    if (!Fixed(e, layout::kSolid, size_.solid)) return false;
     e.Color = 0;
-    if (e.att.nPenColor == layout::kSolidOwnColor) Part(e, layout::kSolidColor);
+    if (e.att.nPenColor == layout::kSolidOwnColor) Part(e, layout::kSolidColor, size_.solid_color);
     return true;
   }
 
@@ -135,16 +143,15 @@ class BodyReader {
   }
   // `fields` alone.
   template <class Record, class Fields>
-  void Part(Record& e, const Fields& fields) {
-    FixedPart f(in_, layout::StoredSize(fields, version_));
+  void Part(Record& e, const Fields& fields, size_t size) {
+    FixedPart f(in_, size);
     layout::Walk(f, e, fields, version_);
   }
 
   ArchiveReader& in_;
   const int32_t version_;
   const bool sxf_;
-  const size_t line_size_, enko_size_, ten_size_, moji_size_, solid_size_, block_size_,
-      block_def_size_;
+  const BodySizes size_;
 };
 
 // Steps over bodies of one file version as BodyReader reads them, without
@@ -153,24 +160,14 @@ class BodyReader {
 class BodySkimmer {
  public:
   BodySkimmer(ArchiveReader& in, int32_t version)
-      : in_(in),
-        sxf_(version >= layout::kSinceSxf),
-        attr_size_(layout::StoredSize(layout::kAttr, version)),
-        line_size_(layout::FixedSize(layout::kLine, version)),
-        enko_size_(layout::FixedSize(layout::kEnko, version)),
-        ten_size_(layout::FixedSize(layout::kTen, version)),
-        ten_extra_size_(layout::StoredSize(layout::kTenExtra, version)),
-        moji_size_(layout::FixedSize(layout::kMoji, version)),
-        solid_size_(layout::FixedSize(layout::kSolid, version)),
-        solid_color_size_(layout::StoredSize(layout::kSolidColor, version)),
-        block_size_(layout::FixedSize(layout::kBlock, version)) {}
+      : in_(in), sxf_(version >= layout::kSinceSxf), size_(version) {}
 
   void Skip(int32_t kind) {
     switch (kind) {
       case kEntLine:
-        return in_.Skip(line_size_);
+        return in_.Skip(size_.line);
       case kEntEnko:
-        return in_.Skip(enko_size_);
+        return in_.Skip(size_.enko);
       case kEntTen:
         return Ten();
       case kEntMoji:
@@ -180,10 +177,10 @@ class BodySkimmer {
       case kEntSolid: {
         const uint16_t color = static_cast<uint16_t>(in_.Peek(layout::kPenColorAt) |
                                                      in_.Peek(layout::kPenColorAt + 1) << 8);
-        return in_.Skip(solid_size_ + (color == layout::kSolidOwnColor ? solid_color_size_ : 0));
+        return in_.Skip(size_.solid + (color == layout::kSolidOwnColor ? size_.solid_color : 0));
       }
       case kEntBlock:
-        return in_.Skip(block_size_);
+        return in_.Skip(size_.block);
       default:
         return;
     }
@@ -192,25 +189,24 @@ class BodySkimmer {
  private:
   void Ten() {
     const bool extra = in_.Peek(layout::kPenStyleAt) == layout::kTenStyleExtra;
-    in_.Skip(ten_size_ + (extra ? ten_extra_size_ : 0));
+    in_.Skip(size_.ten + (extra ? size_.ten_extra : 0));
   }
   void Moji() {
-    in_.Skip(moji_size_);
+    in_.Skip(size_.moji);
     in_.SkipString();
     in_.SkipString();
   }
   void Sunpo() {
-    in_.Skip(attr_size_ + line_size_);
+    in_.Skip(size_.attr + size_.line);
     Moji();
     if (!sxf_) return;
-    in_.Skip(sizeof(uint16_t) + 2 * line_size_);  // bSxfMode, Ho1, Ho2
+    in_.Skip(sizeof(uint16_t) + 2 * size_.line);  // bSxfMode, Ho1, Ho2
     for (int i = 0; i < 4; ++i) Ten();
   }
 
   ArchiveReader& in_;
   const bool sxf_;
-  const size_t attr_size_, line_size_, enko_size_, ten_size_, ten_extra_size_, moji_size_,
-      solid_size_, solid_color_size_, block_size_;
+  const BodySizes size_;
 };
 
 }  // namespace plandock::entity_io
