@@ -103,6 +103,11 @@ int32_t NextObjectKind(ArchiveReader& in, ArchiveClasses& classes) {
   return kind;
 }
 
+template <class T>
+size_t Room(const std::vector<T>& v) {
+  return v.capacity() - v.size();
+}
+
 // Room for `more` elements after the present ones, allocated once.
 template <class T>
 void ReserveMore(std::vector<T>& v, size_t more) {
@@ -116,6 +121,11 @@ void ReserveMore(std::vector<T>& v, size_t more) {
 // the data stops following the format the counts stop too; reading decides.
 void ReserveForObjects(const ArchiveReader& from, const ArchiveClasses& classes_now, int32_t count,
                        int32_t version, const EntityArrays& a) {
+  // A document read into again keeps its arrays: when they already have
+  // room for every object of the list, the counting pass would buy nothing.
+  const size_t room = Room(*a.line) + Room(*a.enko) + Room(*a.ten) + Room(*a.moji) +
+                      Room(*a.sunpo) + Room(*a.solid) + Room(*a.block);
+  if (room >= static_cast<size_t>(count)) return;
   ArchiveReader in = from;
   ArchiveClasses classes = classes_now;
   BodySkimmer skim(in, version);
