@@ -191,18 +191,27 @@ int RunInfoCommand(const std::vector<std::string>& args) {
   InfoRequest req;
   if (int status = ParseArgs(args, req); status != kProceed) return status;
 
-  // Reading the bytes first tells a file that cannot be opened from one that is not a drawing.
-  std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(platform::PathFromNative(req.file), bytes)) {
-    PrintError("cannot open '" + req.file + "'");
-    return 1;
-  }
   TJwwData doc;
   // Image names and sizes are listed, but nothing is extracted.
   doc.BindImageExp = false;
   doc.BindImageExr = true;
-  if (!FileInMemory(doc, bytes.data(), bytes.size())) {
-    PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
+  ReadFailure why = ReadFailure::kNone;
+  if (!FileIn(doc, platform::PathFromNative(req.file), &why)) {
+    switch (why) {
+      case ReadFailure::kCannotOpen:
+        PrintError("cannot open '" + req.file + "'");
+        break;
+      case ReadFailure::kNotRegularFile:
+        PrintError("'" + req.file + "' is not a regular file");
+        break;
+      case ReadFailure::kTooLarge:
+        PrintError("'" + req.file + "' is larger than a drawing can be (" +
+                   std::to_string(kMaxDrawingBytes) + " bytes)");
+        break;
+      default:
+        PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
+        break;
+    }
     return 1;
   }
   const KindCounts counts = CountEntities(doc);

@@ -1,5 +1,5 @@
 // The primitives of a JWW object archive over bytes held in memory: little-endian
-// values, length-prefixed strings, object counts, class tags, attribute blocks.
+// values, length-prefixed strings, object counts and class tags.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/document.h"
+#include "document/jww_types.h"
 
 namespace plandock {
 
@@ -19,8 +19,9 @@ namespace plandock {
 // tag and attribute reads: all bytes of that read together).
 class ArchiveReader {
  public:
-  ArchiveReader(const uint8_t* data, size_t size, TJwwData& doc)
-      : data_(data), size_(size), doc_(doc) {}
+  // `unicode_seen` is set when a string in the Unicode form is read.
+  ArchiveReader(const uint8_t* data, size_t size, bool& unicode_seen)
+      : data_(data), size_(size), unicode_seen_(unicode_seen) {}
 
   uint8_t U8() { return Fixed<uint8_t>(); }
   uint16_t U16() { return Fixed<uint16_t>(); }
@@ -32,6 +33,8 @@ class ArchiveReader {
     std::memcpy(&d, &bits, sizeof d);
     return d;
   }
+  // The byte `ahead` bytes from here, 0 past the end; nothing is consumed.
+  uint8_t Peek(size_t ahead) const { return ahead < remaining() ? data_[pos_ + ahead] : 0; }
   // Up to n bytes as they stand.
   std::string_view Bytes(size_t n) {
     size_t got = n < remaining() ? n : remaining();
@@ -48,10 +51,11 @@ class ArchiveReader {
   size_t remaining() const { return size_ - pos_; }
   bool at_end() const { return pos_ >= size_; }
 
-  // Sets the document's MojiEncode when the Unicode form is met.
   std::u16string ReadMfcString();
-  // ReadMfcString, then DropControlChars.
+  // ReadMfcString without the characters below U+0020.
   std::u16string ReadCleanString();
+  // Steps over a string without decoding it (and without noting its form).
+  void SkipString();
   int32_t ReadObjectCount();
 
   struct ClassTag {
@@ -65,7 +69,7 @@ class ArchiveReader {
     // Inline for the common short reference: one tag precedes every object.
     if (remaining() >= 2) {
       uint16_t t;
-      std::memcpy(&t, data_ + pos_, sizeof t);  // little-endian hosts only
+      std::memcpy(&t, data_ + pos_, sizeof t);
       if (t != 0xFFFF && t != 0x7FFF) {
         pos_ += 2;
         last_got_ = 2;
@@ -76,19 +80,37 @@ class ArchiveReader {
     }
     return ReadLongClassTag();
   }
-  TEntJwwAttr ReadAttr(int version);
+
+  // From now on `passed(owner, pos)` is called, at the next Progress() call,
+  // each time reading has gone `step` bytes further: the bytes before pos are
+  // not looked at again.
+  using Passed = void (*)(void* owner, size_t pos);
+  void NotifyPassed(Passed passed, void* owner, size_t step) {
+    passed_ = passed;
+    owner_ = owner;
+    step_ = step;
+    next_notice_ = pos_ + step;
+  }
+  // Called between objects, where no view of the data is held.
+  void Progress() {
+    if (pos_ >= next_notice_) Notice();
+  }
 
   uint32_t load_index = 1;  // running class/object index of the whole archive
-  TJwwData& doc() { return doc_; }
+  void SawUnicode() { unicode_seen_ = true; }
 
  private:
   ClassTag ReadLongClassTag();
+  void Notice() {
+    next_notice_ = pos_ + step_;
+    if (passed_ != nullptr) passed_(owner_, pos_);
+  }
 
   template <class T>
   T Fixed() {
     if (remaining() >= sizeof(T)) {
       T v;
-      std::memcpy(&v, data_ + pos_, sizeof v);  // little-endian hosts only
+      std::memcpy(&v, data_ + pos_, sizeof v);
       pos_ += sizeof(T);
       last_got_ = sizeof(T);
       return v;
@@ -105,13 +127,18 @@ class ArchiveReader {
   size_t size_;
   size_t pos_ = 0;
   size_t last_got_ = 0;
-  TJwwData& doc_;
+  bool& unicode_seen_;
+  Passed passed_ = nullptr;
+  void* owner_ = nullptr;
+  size_t step_ = 0;
+  size_t next_notice_ = SIZE_MAX;
 };
 
 // Appends archive values to a growing buffer; the caller writes the buffer out.
 class ArchiveWriter {
  public:
-  explicit ArchiveWriter(const TJwwData& doc) : doc_(doc) {}
+  // With `unicode_strings`, strings are written in the Unicode form.
+  explicit ArchiveWriter(bool unicode_strings) : unicode_(unicode_strings) {}
 
   void U8(uint8_t v) { buf_.push_back(v); }
   void U16(uint16_t v) { Fixed(v); }
@@ -127,36 +154,27 @@ class ArchiveWriter {
     buf_.insert(buf_.end(), b, b + n);
   }
 
-  // Unicode form when the document's FileOutOpt has kFileOutUnicode.
   void WriteMfcString(const std::u16string& text);
   void WriteObjectCount(uint32_t n);
   void WriteNewClass(int version, std::string_view name);
   void WriteClassRef(uint32_t index);
-  // Writes a value-adjusted copy of `a` for the file version and entity kind.
-  void WriteAttr(int version, const TEntJwwAttr& a, int kind);
 
   std::vector<uint8_t>& buffer() { return buf_; }
-  const TJwwData& doc() const { return doc_; }
 
  private:
   template <class T>
   void Fixed(T v) {
     uint8_t b[sizeof(T)];
-    std::memcpy(b, &v, sizeof v);  // little-endian hosts only
+    std::memcpy(b, &v, sizeof v);
     buf_.insert(buf_.end(), b, b + sizeof b);
   }
 
   std::vector<uint8_t> buf_;
-  const TJwwData& doc_;
+  const bool unicode_;
 };
 
-// Text conversions of stored strings.
-std::u16string AnsiBytesToText(std::string_view bytes);   // ends at the first U+0000
-std::u16string Utf16BytesToText(std::string_view bytes);  // odd trailing byte ignored
-std::string TextToAnsiBytes(const std::u16string& text);
-size_t AnsiByteLength(const std::u16string& text);  // bytes before the first zero byte
-std::string TextToUtf16Bytes(const std::u16string& text);
-std::u16string DropControlChars(const std::u16string& text);  // drops characters below U+0020
+// Code page 932 bytes as text, ending at the first zero byte.
+std::u16string AnsiBytesToText(std::string_view bytes);
 inline void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }
 
 }  // namespace plandock

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "document/archive.h"
 #include "document/document.h"
@@ -26,8 +28,13 @@ struct ArchiveClasses {
                                   ArchiveClasses& classes, ReadFailure* why);
 [[nodiscard]] bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version,
                                     ArchiveClasses& classes, ReadFailure* why);
-// Version 700 and later only.
-[[nodiscard]] bool ReadImageSection(ArchiveReader& in, TJwwData& doc, ReadFailure* why);
+// Version 700 and later only. Never fails the drawing: a section cut short or
+// announcing more entries than the data holds loses only its images.
+void ReadImageSection(ArchiveReader& in, TJwwData& doc);
+
+// The attribute block the writer stores for a record of `kind` (EntityKind, or
+// kEntBlockDef for a block definition) in file version `version`.
+TEntJwwAttr AttrForWrite(int32_t version, const TEntJwwAttr& attr, int32_t kind);
 
 void WriteEntityList(ArchiveWriter& out, TJwwData& doc, int32_t version, ArchiveClasses& classes,
                      uint32_t& load_index);
@@ -35,5 +42,18 @@ void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version, Archi
                        uint32_t& load_index);
 // Version 700 and later only; marks and writes the images the image texts name.
 void WriteImageSection(ArchiveWriter& out, TJwwData& doc);
+
+// One stored field of a fixed part, located from the part's first byte.
+struct BodyFieldSpan {
+  const char* name;
+  size_t begin;
+  size_t end;
+};
+
+// The fixed part of a body of `kind` as file version `version` stores it, in
+// file order: the attribute block and the fields after it (kEntBlockDef: a
+// definition's header). What may follow it (strings, a point's marker fields,
+// a solid's colour, a dimension's parts) is not included; empty for a dimension.
+std::vector<BodyFieldSpan> BodyLayout(int32_t kind, int32_t version);
 
 }  // namespace plandock

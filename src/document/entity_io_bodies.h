@@ -9,11 +9,13 @@
 
 #include "document/archive.h"
 #include "document/entity_io_internal.h"
+#include "document/layout_internal.h"
 
 namespace plandock::entity_io {
 
-// One fixed part of a body, taken in a single read. When the data ends inside
-// it, the missing bytes read as zero; delivered() is false when none arrived.
+// One fixed part of a body, taken in a single read and handed out field by
+// field to a layout walk. When the data ends inside it, the missing bytes
+// read as zero; delivered() is false when none arrived.
 class FixedPart {
  public:
   FixedPart(ArchiveReader& in, size_t size) {
@@ -31,32 +33,16 @@ class FixedPart {
   FixedPart& operator=(const FixedPart&) = delete;
 
   bool delivered() const { return got_ > 0; }
-  uint8_t U8() { return Get<uint8_t>(); }
-  uint16_t U16() { return Get<uint16_t>(); }
-  uint32_t U32() { return Get<uint32_t>(); }
-  double F64() { return Get<double>(); }
-  void Attr(bool wide, TEntJwwAttr& a) {
-    a.lGroup = U32();
-    a.nPenStyle = U8();
-    a.nPenColor = U16();
-    a.nPenWidth = wide ? U16() : 0;
-    a.nLayer = U16();
-    a.nGLayer = U16();
-    a.sFlg = U16();
+  template <class T>
+  void Field(T& v, const char*) {
+    std::memcpy(&v, p_, sizeof v);
+    p_ += sizeof v;
   }
 
  private:
-  template <class T>
-  T Get() {
-    T v;
-    std::memcpy(&v, p_, sizeof v);  // little-endian hosts, as the archive
-    p_ += sizeof v;
-    return v;
-  }
-
   const uint8_t* p_;
   size_t got_;
-  uint8_t pad_[kMojiSize];  // the largest fixed part
+  uint8_t pad_[layout::kMaxFixedSize];
 };
 
 // A width or height that is not finite becomes 3, a spacing 0.
@@ -66,66 +52,44 @@ inline void RepairTextSize(TEntJwwMoji& e) {
   if (!std::isfinite(e.dKankaku)) e.dKankaku = 0.0;
 }
 
+// The stored sizes of the parts of bodies in one file version.
+struct BodySizes {
+  explicit BodySizes(int32_t version)
+      : attr(layout::StoredSize(layout::kAttr, version)),
+        line(layout::FixedSize(layout::kLine, version)),
+        enko(layout::FixedSize(layout::kEnko, version)),
+        ten(layout::FixedSize(layout::kTen, version)),
+        ten_extra(layout::StoredSize(layout::kTenExtra, version)),
+        moji(layout::FixedSize(layout::kMoji, version)),
+        solid(layout::FixedSize(layout::kSolid, version)),
+        solid_color(layout::StoredSize(layout::kSolidColor, version)),
+        block(layout::FixedSize(layout::kBlock, version)),
+        block_def(layout::FixedSize(layout::kBlockDef, version)) {}
+
+  size_t attr, line, enko, ten, ten_extra, moji, solid, solid_color, block, block_def;
+};
+
 // Reads bodies of one file version. Each returns false when its decisive read
 // delivered no byte: the body then counts as not read.
 class BodyReader {
  public:
   BodyReader(ArchiveReader& in, int32_t version)
-      : in_(in), wide_(version >= kPenWidthVersion), sxf_(version >= kSxfVersion) {}
+      : in_(in), version_(version), sxf_(version >= layout::kSinceSxf), size_(version) {}
 
-  bool Line(TEntJwwLine& e) {
-    FixedPart f(in_, Size(kLineSize));
-    f.Attr(wide_, e.att);
-    e.start_x = f.F64();
-    e.start_y = f.F64();
-    e.end_x = f.F64();
-    e.end_y = f.F64();
-    return f.delivered();
-  }
-
-  bool Enko(TEntJwwEnko& e) {
-    FixedPart f(in_, Size(kEnkoSize));
-    f.Attr(wide_, e.att);
-    e.start_x = f.F64();
-    e.start_y = f.F64();
-    e.dHankei = f.F64();
-    e.radKaishiKaku = f.F64();
-    e.radEnkoKaku = f.F64();
-    e.radKatamukiKaku = f.F64();
-    e.dHenpeiRitsu = f.F64();
-    e.bZenEnFlg = f.U32();
-    return f.delivered();
-  }
+  bool Line(TEntJwwLine& e) { return Fixed(e, layout::kLine, size_.line); }
+  bool Enko(TEntJwwEnko& e) { return Fixed(e, layout::kEnko, size_.enko); }
+  bool Block(TEntJwwBlock& e) { return Fixed(e, layout::kBlock, size_.block); }
+  // The stored attribute, nNumber, bRefferd and dtime; false when none arrived.
+  bool BlockDefHeader(TEntJwwBlockDef& d) { return Fixed(d, layout::kBlockDef, size_.block_def); }
 
   bool Ten(TEntJwwTen& e) {
-    FixedPart f(in_, Size(kTenSize));
-    if (!f.delivered()) return false;
-    f.Attr(wide_, e.att);
-    e.start_x = f.F64();
-    e.start_y = f.F64();
-    e.bKariten = f.U32();
-    if (e.att.nPenStyle == kTenStyleExtra) {
-      FixedPart x(in_, kTenExtraSize);
-      e.nCode = x.U32();
-      e.radKaitenKaku = x.F64();
-      e.dBairitsu = x.F64();
-    }
+    if (!Fixed(e, layout::kTen, size_.ten)) return false;
+    if (e.att.nPenStyle == layout::kTenStyleExtra) Part(e, layout::kTenExtra, size_.ten_extra);
     return true;
   }
 
   bool Moji(TEntJwwMoji& e) {
-    FixedPart f(in_, Size(kMojiSize));
-    if (!f.delivered()) return false;
-    f.Attr(wide_, e.att);
-    e.start_x = f.F64();
-    e.start_y = f.F64();
-    e.end_x = f.F64();
-    e.end_y = f.F64();
-    e.nMojiShu = f.U32();
-    e.dSizeX = f.F64();
-    e.dSizeY = f.F64();
-    e.dKankaku = f.F64();
-    e.degKakudo = f.F64();
+    if (!Fixed(e, layout::kMoji, size_.moji)) return false;
     e.strFontName = in_.ReadCleanString();
     e.str = in_.ReadCleanString();
     RepairTextSize(e);
@@ -134,10 +98,7 @@ class BodyReader {
 
   // Decided by its text part and, where the SXF parts are stored, by the last point.
   bool Sunpo(TEntJwwSunpo& e) {
-    {
-      FixedPart a(in_, Size(kAttrSize));
-      a.Attr(wide_, e.att);
-    }
+    Part(e.att, layout::kAttr, size_.attr);
     (void)Line(e.Sen);
     bool read = Moji(e.Moji);
     if (sxf_) {
@@ -166,49 +127,86 @@ class BodyReader {
   }
 
   bool Solid(TEntJwwSolid& e) {
-    FixedPart f(in_, Size(kSolidSize));
-    if (!f.delivered()) return false;
-    f.Attr(wide_, e.att);
-    e.start_x = f.F64();
-    e.start_y = f.F64();
-    e.end_x = f.F64();
-    e.end_y = f.F64();
-    e.DPoint2_x = f.F64();
-    e.DPoint2_y = f.F64();
-    e.DPoint3_x = f.F64();
-    e.DPoint3_y = f.F64();
-    e.Color = e.att.nPenColor == kSolidOwnColor ? in_.U32() : 0;
+    if (!Fixed(e, layout::kSolid, size_.solid)) return false;
+    e.Color = 0;
+    if (e.att.nPenColor == layout::kSolidOwnColor) Part(e, layout::kSolidColor, size_.solid_color);
     return true;
   }
 
-  bool Block(TEntJwwBlock& e) {
-    FixedPart f(in_, Size(kBlockSize));
-    f.Attr(wide_, e.att);
-    e.DPKijunTen_x = f.F64();
-    e.DPKijunTen_y = f.F64();
-    e.dBairitsuX = f.F64();
-    e.dBairitsuY = f.F64();
-    e.radKaitenKaku = f.F64();
-    e.nNumber = f.U32();
+ private:
+  // The attribute block and `fields` in one read.
+  template <class Record, class Fields>
+  bool Fixed(Record& e, const Fields& fields, size_t size) {
+    FixedPart f(in_, size);
+    layout::WalkFixed(f, e, fields, version_);
     return f.delivered();
   }
+  // `fields` alone.
+  template <class Record, class Fields>
+  void Part(Record& e, const Fields& fields, size_t size) {
+    FixedPart f(in_, size);
+    layout::Walk(f, e, fields, version_);
+  }
 
-  // The stored attribute, nNumber, bRefferd and dtime; false when none arrived.
-  bool BlockDefHeader(TEntJwwBlockDef& d) {
-    FixedPart f(in_, Size(kBlockDefSize));
-    f.Attr(wide_, d.att);
-    d.nNumber = f.U32();
-    d.bRefferd = f.U32();
-    d.dtime = f.U32();
-    return f.delivered();
+  ArchiveReader& in_;
+  const int32_t version_;
+  const bool sxf_;
+  const BodySizes size_;
+};
+
+// Steps over bodies of one file version as BodyReader reads them, without
+// decoding or storing anything: a first pass that counts what each array
+// will hold, so that the arrays are sized once.
+class BodySkimmer {
+ public:
+  BodySkimmer(ArchiveReader& in, int32_t version)
+      : in_(in), sxf_(version >= layout::kSinceSxf), size_(version) {}
+
+  void Skip(int32_t kind) {
+    switch (kind) {
+      case kEntLine:
+        return in_.Skip(size_.line);
+      case kEntEnko:
+        return in_.Skip(size_.enko);
+      case kEntTen:
+        return Ten();
+      case kEntMoji:
+        return Moji();
+      case kEntSunpo:
+        return Sunpo();
+      case kEntSolid: {
+        const uint16_t color = static_cast<uint16_t>(in_.Peek(layout::kPenColorAt) |
+                                                     in_.Peek(layout::kPenColorAt + 1) << 8);
+        return in_.Skip(size_.solid + (color == layout::kSolidOwnColor ? size_.solid_color : 0));
+      }
+      case kEntBlock:
+        return in_.Skip(size_.block);
+      default:
+        return;
+    }
   }
 
  private:
-  size_t Size(size_t wide_size) const { return wide_ ? wide_size : wide_size - 2; }
+  void Ten() {
+    const bool extra = in_.Peek(layout::kPenStyleAt) == layout::kTenStyleExtra;
+    in_.Skip(size_.ten + (extra ? size_.ten_extra : 0));
+  }
+  void Moji() {
+    in_.Skip(size_.moji);
+    in_.SkipString();
+    in_.SkipString();
+  }
+  void Sunpo() {
+    in_.Skip(size_.attr + size_.line);
+    Moji();
+    if (!sxf_) return;
+    in_.Skip(sizeof(uint16_t) + 2 * size_.line);  // bSxfMode, Ho1, Ho2
+    for (int i = 0; i < 4; ++i) Ten();
+  }
 
   ArchiveReader& in_;
-  const bool wide_;
   const bool sxf_;
+  const BodySizes size_;
 };
 
 }  // namespace plandock::entity_io

@@ -12,6 +12,7 @@
 #include "document/entity_io.h"
 #include "document/entity_io_internal.h"
 #include "document/images.h"
+#include "document/layout_internal.h"
 #include "platform/files.h"
 #include "util/text.h"
 
@@ -101,29 +102,29 @@ std::u16string ImagePath(const TJwwData& doc, const TBindImageType& image) {
 
 }  // namespace
 
-bool ReadImageSection(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
+void ReadImageSection(ArchiveReader& in, TJwwData& doc) {
   doc.BindImageInit();
-  if (!doc.BindImageExp && !doc.BindImageExr) return true;
+  if (!doc.BindImageExp && !doc.BindImageExr) return;
 
+  // The images come last: when the section is cut short or damaged, the
+  // drawing before it still reads and only the images it cannot give are lost.
   int32_t count = in.I32();
   if (count < 0) count = 0;
-  if (static_cast<uint64_t>(count) * kMinImageEntryBytes > in.remaining()) {
-    if (why) *why = ReadFailure::kIo;
-    return false;
-  }
+  if (static_cast<uint64_t>(count) * layout::kMinImageEntryBytes > in.remaining()) return;
   doc.BindImage.resize(static_cast<size_t>(count));
   for (TBindImageType& image : doc.BindImage) {
+    in.Progress();
     image.Fname = in.ReadCleanString();
     image.Fsize = in.I32();
     if (image.Fname.empty() || image.Fsize <= 0) continue;  // no data follows
     const std::string_view data = in.Bytes(static_cast<size_t>(image.Fsize));
-    if (!doc.BindImageExp) continue;  // stepped over
+    if (!doc.BindImageExp) continue;                               // stepped over
+    if (data.size() < static_cast<size_t>(image.Fsize)) continue;  // a part of an image is none
     const std::u16string name = SafeImageName(image.Fname);
     if (name.empty()) continue;
     // A file that cannot be written is removed again; the drawing still reads.
     (void)ExtractImage(doc, name, reinterpret_cast<const uint8_t*>(data.data()), data.size());
   }
-  return true;
 }
 
 void WriteImageSection(ArchiveWriter& out, TJwwData& doc) {

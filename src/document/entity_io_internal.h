@@ -1,5 +1,5 @@
-// Shared by the object-list reader and writer: class names, the sizes of the
-// stored bodies and a view of the arrays one object list fills or writes.
+// Shared by the object-list reader and writer: a view of the arrays one
+// object list fills or writes.
 #pragma once
 
 #include <cstddef>
@@ -11,39 +11,6 @@
 #include "document/jww_types.h"
 
 namespace plandock::entity_io {
-
-// Class names of the archive, indexed by EntityKind. Stored in files: frozen.
-inline constexpr std::string_view kEntityClassNames[8] = {"",           "CDataSen",  "CDataEnko",
-                                                          "CDataTen",   "CDataMoji", "CDataSunpou",
-                                                          "CDataSolid", "CDataBlock"};
-inline constexpr std::string_view kBlockDefClassName = "CDataList";
-
-// Version gates of the bodies. Frozen by the format.
-inline constexpr int32_t kPenWidthVersion = 351;  // attribute block holds nPenWidth
-inline constexpr int32_t kSxfVersion = 420;       // dimensions carry their SXF parts
-
-// Stored sizes from kPenWidthVersion on; two bytes less before it (no nPenWidth).
-inline constexpr size_t kAttrSize = 15;
-inline constexpr size_t kLineSize = 47;
-inline constexpr size_t kEnkoSize = 75;
-inline constexpr size_t kTenSize = 35;
-inline constexpr size_t kMojiSize = 83;
-inline constexpr size_t kSolidSize = 79;
-inline constexpr size_t kBlockSize = 59;
-inline constexpr size_t kBlockDefSize = 27;  // attribute, nNumber, bRefferd, dtime
-inline constexpr size_t kTenExtraSize = 20;  // nCode, radKaitenKaku, dBairitsu (pen style 100)
-inline constexpr uint8_t kTenStyleExtra = 100;
-inline constexpr uint16_t kSolidOwnColor = 10;
-inline constexpr uint32_t kDtimeLongForm = 0x80000000u;  // 8 bytes of time follow
-inline constexpr size_t kDtimeLongBytes = 8;
-
-// The least a stored object, definition or image entry can occupy: what a
-// count is checked against before anything is allocated for it.
-inline constexpr uint64_t kMinObjectBytes = 2;      // its class tag
-inline constexpr uint64_t kMinBlockDefBytes = 2;    // its class tag
-inline constexpr uint64_t kMinImageEntryBytes = 5;  // name length byte and size
-// A declared class name longer than this cannot name a class.
-inline constexpr size_t kMaxClassNameBytes = 2047;
 
 // The order list and the seven entity arrays of the document or of one block
 // definition; the object-list code works on either through this view.

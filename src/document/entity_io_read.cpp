@@ -1,11 +1,14 @@
 // Reading the entity list and the block-definition list of a JWW archive.
 
+#include <array>
 #include <string_view>
 #include <vector>
 
 #include "document/entity_io.h"
 #include "document/entity_io_bodies.h"
 #include "document/entity_io_internal.h"
+#include "document/layout_internal.h"
+#include "platform/memory.h"
 
 namespace plandock {
 namespace {
@@ -67,11 +70,11 @@ bool ReadBody(BodyReader& r, int32_t kind, const EntityArrays& a, int32_t* index
 // The entity kind a declared class name stands for, 0 for any other name. The
 // name is compared as decoded text, which ends at its first zero byte.
 int32_t KindOfClassName(std::string_view name) {
-  if (name.size() > kMaxClassNameBytes) return 0;
+  if (name.size() > layout::kMaxClassNameBytes) return 0;
   const size_t zero = name.find('\0');
   if (zero != std::string_view::npos) name = name.substr(0, zero);
   for (int32_t k = kEntLine; k <= kEntBlock; ++k) {
-    if (name == kEntityClassNames[k]) return k;
+    if (name == layout::kEntityClassNames[k]) return k;
   }
   return 0;
 }
@@ -86,26 +89,79 @@ int32_t KindOfIndex(const ArchiveClasses& classes, uint32_t index) {
   return 0;
 }
 
+// What the next class tag says about the object it introduces: its entity
+// kind, 0 for an object of no entity class (no body follows, it is not
+// counted), -1 when the list cannot go on (the data ends where a tag is
+// expected, or a declaration names a class that is not an entity class).
+int32_t NextObjectKind(ArchiveReader& in, ArchiveClasses& classes) {
+  if (in.at_end()) return -1;
+  const ArchiveReader::ClassTag tag = in.ReadClassTag();
+  if (!tag.is_new) return KindOfIndex(classes, tag.index);
+  const int32_t kind = KindOfClassName(tag.name);
+  if (kind == 0) return -1;
+  classes.entity[static_cast<size_t>(kind)] = tag.index;
+  return kind;
+}
+
+template <class T>
+size_t Room(const std::vector<T>& v) {
+  return v.capacity() - v.size();
+}
+
+// Room for `more` elements after the present ones, allocated once.
+template <class T>
+void ReserveMore(std::vector<T>& v, size_t more) {
+  v.reserve(v.size() + more);
+  platform::AdviseLargeFill(v.data() + v.size(), more * sizeof(T));
+}
+
+// Gives `a`'s arrays room for what the next `count` objects hold, counted by
+// stepping over them on a copy of the reader: each array is allocated once at
+// its final size instead of growing (and being copied) step by step. Where
+// the data stops following the format the counts stop too; reading decides.
+void ReserveForObjects(const ArchiveReader& from, const ArchiveClasses& classes_now, int32_t count,
+                       int32_t version, const EntityArrays& a) {
+  // A document read into again keeps its arrays: when they already have
+  // room for every object of the list, the counting pass would buy nothing.
+  const size_t room = Room(*a.line) + Room(*a.enko) + Room(*a.ten) + Room(*a.moji) +
+                      Room(*a.sunpo) + Room(*a.solid) + Room(*a.block);
+  if (room >= static_cast<size_t>(count)) return;
+  ArchiveReader in = from;
+  ArchiveClasses classes = classes_now;
+  BodySkimmer skim(in, version);
+  std::array<size_t, 8> n{};
+  for (int32_t counted = 0; counted < count;) {
+    const int32_t kind = NextObjectKind(in, classes);
+    if (kind < 0) break;
+    if (kind == 0) continue;
+    skim.Skip(kind);
+    ++n[static_cast<size_t>(kind)];
+    ++counted;
+    ++in.load_index;
+  }
+  ReserveMore(*a.line, n[kEntLine]);
+  ReserveMore(*a.enko, n[kEntEnko]);
+  ReserveMore(*a.ten, n[kEntTen]);
+  ReserveMore(*a.moji, n[kEntMoji]);
+  ReserveMore(*a.sunpo, n[kEntSunpo]);
+  ReserveMore(*a.solid, n[kEntSolid]);
+  ReserveMore(*a.block, n[kEntBlock]);
+}
+
 // Reads tagged objects until `count` of them named an entity class, filling
 // `a`'s arrays and its order list (already `count` entries long) from the front.
 // False when the data ends where a tag is expected or a declaration names a
 // class that is not an entity class.
 bool ReadObjects(ArchiveReader& in, BodyReader& r, ArchiveClasses& classes, int32_t count,
-                 const EntityArrays& a) {
+                 const EntityArrays& a, int32_t version) {
+  ReserveForObjects(in, classes, count, version, a);
   TEntJwwNo* next = a.no->data();
   int32_t counted = 0;
   while (counted < count) {
-    if (in.at_end()) return false;
-    const ArchiveReader::ClassTag tag = in.ReadClassTag();
-    int32_t kind;
-    if (tag.is_new) {
-      kind = KindOfClassName(tag.name);
-      if (kind == 0) return false;
-      classes.entity[static_cast<size_t>(kind)] = tag.index;
-    } else {
-      kind = KindOfIndex(classes, tag.index);
-      if (kind == 0) continue;  // names no entity class: no body, not counted
-    }
+    in.Progress();
+    const int32_t kind = NextObjectKind(in, classes);
+    if (kind < 0) return false;
+    if (kind == 0) continue;
     int32_t index = 0;
     if (ReadBody(r, kind, a, &index)) *next++ = {kind, index};
     ++counted;
@@ -120,24 +176,26 @@ bool ReadEntityList(ArchiveReader& in, TJwwData& doc, int32_t version, ArchiveCl
                     ReadFailure* why) {
   if (in.at_end()) return Fail(why);
   const int32_t count = in.ReadObjectCount();
-  if (!CountFits(in, count, kMinObjectBytes)) return Fail(why);
+  if (!CountFits(in, count, layout::kMinObjectBytes)) return Fail(why);
 
   doc.Enthd.n1 = count;
   doc.Enthd.n2 = 0;
   doc.EntBlockDef.clear();
-  doc.EntNo.assign(static_cast<size_t>(count), TEntJwwNo{});
+  doc.EntNo.clear();
+  ReserveMore(doc.EntNo, static_cast<size_t>(count));
+  doc.EntNo.resize(static_cast<size_t>(count));
   in.load_index = 1;
   classes = ArchiveClasses{};
 
   BodyReader r(in, version);
-  return ReadObjects(in, r, classes, count, entity_io::DocumentArrays(doc)) || Fail(why);
+  return ReadObjects(in, r, classes, count, entity_io::DocumentArrays(doc), version) || Fail(why);
 }
 
 bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version, ArchiveClasses& classes,
                       ReadFailure* why) {
   if (in.at_end()) return Fail(why);
   const int32_t count = in.ReadObjectCount();
-  if (!CountFits(in, count, kMinBlockDefBytes)) return Fail(why);
+  if (!CountFits(in, count, layout::kMinBlockDefBytes)) return Fail(why);
   if (count == 0) return true;
 
   doc.Enthd.n2 = count;
@@ -148,24 +206,26 @@ bool ReadBlockDefList(ArchiveReader& in, TJwwData& doc, int32_t version, Archive
     const ArchiveReader::ClassTag tag = in.ReadClassTag();
     if (tag.is_new) {
       // Any name is accepted here, but only one the scratch buffer could hold.
-      if (tag.name.size() > kMaxClassNameBytes) return Fail(why);
+      if (tag.name.size() > layout::kMaxClassNameBytes) return Fail(why);
       classes.list = tag.index;
     }
 
     TEntJwwBlockDef& def = doc.EntBlockDef.emplace_back();
     if (!r.BlockDefHeader(def)) return Fail(why);
-    if (def.dtime & kDtimeLongForm) {
-      in.Skip(kDtimeLongBytes);
+    if (def.dtime & layout::kDtimeLongForm) {
+      in.Skip(layout::kDtimeLongBytes);
       def.dtime = static_cast<uint32_t>(position);
     }
     def.strName = in.ReadCleanString();
 
     if (in.at_end()) return Fail(why);
     const int32_t members = in.ReadObjectCount();
-    if (!CountFits(in, members, kMinObjectBytes)) return Fail(why);
+    if (!CountFits(in, members, layout::kMinObjectBytes)) return Fail(why);
     def.mNo.assign(static_cast<size_t>(members), TEntJwwNo{});
     ++in.load_index;
-    if (!ReadObjects(in, r, classes, members, entity_io::DefinitionArrays(def))) return Fail(why);
+    if (!ReadObjects(in, r, classes, members, entity_io::DefinitionArrays(def), version)) {
+      return Fail(why);
+    }
   }
   return true;
 }

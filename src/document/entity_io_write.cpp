@@ -6,6 +6,7 @@
 #include "document/block_tree.h"
 #include "document/entity_io.h"
 #include "document/entity_io_internal.h"
+#include "document/layout_internal.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -33,21 +34,24 @@ bool NeedsSanitize(const std::u16string& s) {
   return false;
 }
 
-// Fills the fixed fields that follow an attribute block, then appends them at once.
+// Collects one fixed part, attribute block included, from a layout walk and
+// appends it at once: appending field by field was a large share of writing.
 class Fields {
  public:
   template <class T>
-  Fields& Put(T v) {
-    std::memcpy(buf_ + size_, &v, sizeof v);  // little-endian hosts, as the archive
+  void Field(const T& v, const char*) {
+    std::memcpy(buf_ + size_, &v, sizeof v);
     size_ += sizeof v;
-    return *this;
   }
   void AppendTo(ArchiveWriter& out) const { out.Bytes(buf_, size_); }
 
  private:
-  uint8_t buf_[kMojiSize];
+  uint8_t buf_[layout::kMaxFixedSize + sizeof(uint32_t)];  // room for a solid's colour
   size_t size_ = 0;
 };
+
+// Whether two values have the same bits, so that a NaN or -0 counts as changed by a rule.
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Writes objects of one file version, numbering classes and objects as the
 // reader will: a class is declared before its first object, referred to after.
@@ -57,8 +61,8 @@ class ObjectWriter {
                uint32_t& load_index)
       : out_(out),
         version_(version),
-        sxf_(version >= kSxfVersion),
-        split_(version < kSxfVersion && doc.Enthd.jwVer >= kSxfVersion),
+        sxf_(version >= layout::kSinceSxf),
+        split_(version < layout::kSinceSxf && doc.Enthd.jwVer >= layout::kSinceSxf),
         classes_(classes),
         load_index_(load_index),
         block_no_(doc) {}
@@ -87,11 +91,13 @@ class ObjectWriter {
 
   // The class tag of a block definition, then the definition and its members.
   void WriteBlockDef(TEntJwwBlockDef& def) {
-    BeginObject(classes_.list, kBlockDefClassName);
-    out_.WriteAttr(version_, def.att, kEntBlockDef);
-    Fields f;
-    f.Put<uint32_t>(block_no_(def.nNumber)).Put<uint32_t>(def.bRefferd).Put<uint32_t>(def.dtime);
-    f.AppendTo(out_);
+    BeginObject(classes_.list, layout::kBlockDefClassName);
+    TEntJwwBlockDef header;  // the fixed part only: the name and members are written below
+    header.att = def.att;
+    header.nNumber = block_no_(def.nNumber);
+    header.bRefferd = def.bRefferd;
+    header.dtime = def.dtime;
+    Fixed(header, layout::kBlockDef, kEntBlockDef);
     WriteCleanText(def.strName);
     WriteList(DefinitionArrays(def), def.mNo.size(), /*numbers_definition=*/true);
   }
@@ -109,7 +115,7 @@ class ObjectWriter {
   }
   void BeginEntity(int32_t kind) {
     const auto k = static_cast<size_t>(kind);
-    BeginObject(classes_.entity[k], kEntityClassNames[k]);
+    BeginObject(classes_.entity[k], layout::kEntityClassNames[k]);
   }
   void EndObject() { ++load_index_; }
 
@@ -167,41 +173,61 @@ class ObjectWriter {
     }
   }
 
-  void Line(const TEntJwwLine& e, int32_t kind) {
-    out_.WriteAttr(version_, e.att, kind);
+  // The attribute block as the value rules give it, then `fields`, then `extra`
+  // fields when `with_extra`; appended at once.
+  template <class Record, class Fields1, class Fields2 = std::tuple<>>
+  void Fixed(const Record& e, const Fields1& fields, int32_t kind, const Fields2& extra = {},
+             bool with_extra = false) {
     Fields f;
-    f.Put(e.start_x).Put(e.start_y).Put(e.end_x).Put(e.end_y);
+    const TEntJwwAttr att = AttrForWrite(version_, e.att, kind);
+    layout::Walk(f, att, layout::kAttr, version_);
+    layout::Walk(f, e, fields, version_);
+    if (with_extra) layout::Walk(f, e, extra, version_);
     f.AppendTo(out_);
   }
 
-  void Enko(const TEntJwwEnko& e) {
-    out_.WriteAttr(version_, e.att, kEntEnko);
-    Fields f;
-    f.Put(e.start_x).Put(e.start_y).Put(e.dHankei).Put(e.radKaishiKaku).Put(e.radEnkoKaku);
-    f.Put(e.radKatamukiKaku).Put(e.dHenpeiRitsu).Put(e.bZenEnFlg);
-    f.AppendTo(out_);
-  }
+  void Line(const TEntJwwLine& e, int32_t kind) { Fixed(e, layout::kLine, kind); }
+  void Enko(const TEntJwwEnko& e) { Fixed(e, layout::kEnko, kEntEnko); }
 
   void Ten(const TEntJwwTen& e, uint32_t kariten) {
-    out_.WriteAttr(version_, e.att, kEntTen);
-    Fields f;
-    f.Put(e.start_x).Put(e.start_y).Put(kariten);
-    if (e.att.nPenStyle == kTenStyleExtra) f.Put(e.nCode).Put(e.radKaitenKaku).Put(e.dBairitsu);
-    f.AppendTo(out_);
+    const bool extra = e.att.nPenStyle == layout::kTenStyleExtra;
+    if (e.bKariten == kariten) {
+      Fixed(e, layout::kTen, kEntTen, layout::kTenExtra, extra);
+    } else {
+      TEntJwwTen marked = e;
+      marked.bKariten = kariten;
+      Fixed(marked, layout::kTen, kEntTen, layout::kTenExtra, extra);
+    }
   }
 
   void Moji(const TEntJwwMoji& e) {
-    out_.WriteAttr(version_, e.att, kEntMoji);
-    Fields f;
-    f.Put(e.start_x).Put(e.start_y).Put(e.end_x).Put(e.end_y).Put(e.nMojiShu);
-    f.Put(ClampTextSize(e.dSizeX)).Put(ClampTextSize(e.dSizeY)).Put(e.dKankaku).Put(e.degKakudo);
-    f.AppendTo(out_);
+    // Copied only in the rare case the size rule changes a value.
+    if (SameBits(ClampTextSize(e.dSizeX), e.dSizeX) &&
+        SameBits(ClampTextSize(e.dSizeY), e.dSizeY)) {
+      Fixed(e, layout::kMoji, kEntMoji);
+    } else {
+      TEntJwwMoji sized;
+      sized.att = e.att;
+      sized.start_x = e.start_x;
+      sized.start_y = e.start_y;
+      sized.end_x = e.end_x;
+      sized.end_y = e.end_y;
+      sized.nMojiShu = e.nMojiShu;
+      sized.dSizeX = ClampTextSize(e.dSizeX);
+      sized.dSizeY = ClampTextSize(e.dSizeY);
+      sized.dKankaku = e.dKankaku;
+      sized.degKakudo = e.degKakudo;
+      Fixed(sized, layout::kMoji, kEntMoji);
+    }
     WriteCleanText(e.strFontName);
     WriteCleanText(e.str);
   }
 
   void Sunpo(const TEntJwwSunpo& e) {
-    out_.WriteAttr(version_, e.att, kEntSunpo);
+    Fields f;
+    const TEntJwwAttr att = AttrForWrite(version_, e.att, kEntSunpo);
+    layout::Walk(f, att, layout::kAttr, version_);
+    f.AppendTo(out_);
     Line(e.Sen, kEntLine);
     Moji(e.Moji);
     if (!sxf_) return;
@@ -212,20 +238,14 @@ class ObjectWriter {
   }
 
   void Solid(const TEntJwwSolid& e) {
-    out_.WriteAttr(version_, e.att, kEntSolid);
-    Fields f;
-    f.Put(e.start_x).Put(e.start_y).Put(e.end_x).Put(e.end_y);
-    f.Put(e.DPoint2_x).Put(e.DPoint2_y).Put(e.DPoint3_x).Put(e.DPoint3_y);
-    if (e.att.nPenColor == kSolidOwnColor) f.Put(e.Color);
-    f.AppendTo(out_);
+    Fixed(e, layout::kSolid, kEntSolid, layout::kSolidColor,
+          e.att.nPenColor == layout::kSolidOwnColor);
   }
 
   void Block(const TEntJwwBlock& e) {
-    out_.WriteAttr(version_, e.att, kEntBlock);
-    Fields f;
-    f.Put(e.DPKijunTen_x).Put(e.DPKijunTen_y).Put(e.dBairitsuX).Put(e.dBairitsuY);
-    f.Put(e.radKaitenKaku).Put<uint32_t>(block_no_(e.nNumber));
-    f.AppendTo(out_);
+    TEntJwwBlock numbered = e;
+    numbered.nNumber = block_no_(e.nNumber);
+    Fixed(numbered, layout::kBlock, kEntBlock);
   }
 
   void WriteCleanText(const std::u16string& s) {

@@ -116,7 +116,7 @@ bool ReadInto(ArchiveReader& in, HeaderTables& t, ReadFailure* why) {
   t.Enthd.jwID = AnsiBytesToText(in.Bytes(8));
   if (t.Enthd.jwID != u"JwwData.") return Fail(why, ReadFailure::kHeader);
   t.Enthd.jwVer = in.I32();
-  if (t.Enthd.jwVer < kMinReadVersion || t.Enthd.jwVer > kMaxReadVersion) {
+  if (t.Enthd.jwVer < layout::kMinReadVersion || t.Enthd.jwVer > layout::kMaxReadVersion) {
     return Fail(why, ReadFailure::kVersion);
   }
   FieldReader reader(in);
@@ -153,15 +153,15 @@ bool ReadHeader(ArchiveReader& in, TJwwData& doc, ReadFailure* why) {
 
 void WriteHeader(ArchiveWriter& out, const TJwwData& doc, int32_t version) {
   HeaderTables t = header_io::PrepareForWrite(doc, version);
-  out.Bytes(kJwwMagic, 8);
+  out.Bytes(layout::kJwwMagic, 8);
   out.I32(version);
   FieldWriter writer(out);
   WalkHeaderFields(writer, t, version);
 }
 
 std::vector<HeaderFieldSpan> HeaderLayout(const uint8_t* data, size_t size) {
-  TJwwData scratch;
-  ArchiveReader in(data, size, scratch);
+  bool unicode = false;
+  ArchiveReader in(data, size, unicode);
   HeaderTables t;
   SizeTables(t);
   SpanRecorder rec(in);
@@ -169,7 +169,7 @@ std::vector<HeaderFieldSpan> HeaderLayout(const uint8_t* data, size_t size) {
   rec.Add("jwID", -1, 0);
   if (t.Enthd.jwID != u"JwwData.") return {};
   rec.I32(t.Enthd.jwVer, "jwVer", -1);
-  if (t.Enthd.jwVer < kMinReadVersion || t.Enthd.jwVer > kMaxReadVersion) return {};
+  if (t.Enthd.jwVer < layout::kMinReadVersion || t.Enthd.jwVer > layout::kMaxReadVersion) return {};
   WalkHeaderFields(rec, t, t.Enthd.jwVer);
   return std::move(rec.spans);
 }

@@ -14,22 +14,6 @@
 
 namespace plandock {
 
-// File versions. Stored in files: frozen.
-inline constexpr int32_t kMinReadVersion = 220;
-inline constexpr int32_t kMaxReadVersion = 700;
-inline constexpr int32_t kSinceEyeSettings = 223;     // drawing time, viewpoints
-inline constexpr int32_t kSinceDimSettings = 225;     // dimension values
-inline constexpr int32_t kSinceSolidColor = 230;      // solid own-colour settings
-inline constexpr int32_t kSinceEightZoomJumps = 231;  // and the reserved/text-background run
-inline constexpr int32_t kSinceSkyView = 300;
-inline constexpr int32_t kSinceSxfTables = 420;
-inline constexpr int32_t kLastNarrowLineWidthMode = 420;  // nMaxDrawWid below -101 not written
-inline constexpr int32_t kSincePrintDpi = 600;
-inline constexpr int32_t kSinceImages = 700;
-
-// The 8 bytes every drawing starts with.
-inline constexpr char kJwwMagic[] = "JwwData.";
-
 // Fixed table lengths of a read (or written) drawing.
 inline constexpr int kLayerGroupCount = 16;
 inline constexpr int kLayersPerGroup = 16;

@@ -9,6 +9,7 @@
 
 #include "document/document.h"
 #include "document/header_io.h"
+#include "document/layout_internal.h"
 
 namespace plandock::header_io {
 
@@ -93,7 +94,7 @@ void WalkHeaderFields(V& v, HeaderTables& t, int32_t ver) {
   v.F64(h.dKageIdo, "dKageIdo", -1);
   v.I32(h.nKage9_15JiFlg, "nKage9_15JiFlg", -1);
   v.F64(h.dKabeKageLevel, "dKabeKageLevel", -1);
-  if (ver >= kSinceSkyView) {
+  if (ver >= layout::kSinceSkyView) {
     v.F64(h.dTenkuuZuLevel, "dTenkuuZuLevel", -1);
     v.F64(h.dTenkuuZuEnkoR, "dTenkuuZuEnkoR", -1);
   }
@@ -104,7 +105,7 @@ void WalkHeaderFields(V& v, HeaderTables& t, int32_t ver) {
   v.F64(h.dHanniBairitsu, "dHanniBairitsu", -1);
   v.F64(h.DPHanniGenten_x, "DPHanniGenten_x", -1);
   v.F64(h.DPHanniGenten_y, "DPHanniGenten_y", -1);
-  const bool eight_jumps = ver >= kSinceEightZoomJumps;
+  const bool eight_jumps = ver >= layout::kSinceEightZoomJumps;
   for (int i = 0; i < (eight_jumps ? 8 : 4); ++i) {
     v.F64(h.dZoomJumpBairitsu[i], "dZoomJumpBairitsu", i);
     v.F64(h.DPZoomJumpGenten_x[i], "DPZoomJumpGenten_x", i);
@@ -163,7 +164,7 @@ void WalkHeaderFields(V& v, HeaderTables& t, int32_t ver) {
   v.I32(h.nPrtKyoutsuuGray, "nPrtKyoutsuuGray", -1);
   // Holds the packed print value (nPrtDpi in the tens) while in the file.
   v.I32(h.nPrtDispOnlyNonDraw, "nPrtDispOnlyNonDraw", -1);
-  if (ver >= kSinceEyeSettings) {
+  if (ver >= layout::kSinceEyeSettings) {
     v.I32(h.lnDrawTime, "lnDrawTime", -1);
     v.I32(h.nEyeInit, "nEyeInit", -1);
     v.I32(h.dEye_H_Ichi_1, "dEye_H_Ichi_1", -1);
@@ -175,17 +176,17 @@ void WalkHeaderFields(V& v, HeaderTables& t, int32_t ver) {
     v.F64(h.dEye_Y_Ichi_2, "dEye_Y_Ichi_2", -1);
     v.F64(h.dEye_V_Ichi_3, "dEye_V_Ichi_3", -1);
   }
-  if (ver >= kSinceDimSettings) {
+  if (ver >= layout::kSinceDimSettings) {
     v.F64(h.dSenNagasaSnpou, "dSenNagasaSnpou", -1);
     v.F64(h.dBoxSunpouX, "dBoxSunpouX", -1);
     v.F64(h.dBoxSunpouY, "dBoxSunpouY", -1);
     v.F64(h.dEnHankeiSnpou, "dEnHankeiSnpou", -1);
   }
-  if (ver >= kSinceSolidColor) {
+  if (ver >= layout::kSinceSolidColor) {
     v.I32(h.nSolidNinniColor, "nSolidNinniColor", -1);
     v.I32(h.SolidColor, "SolidColor", -1);
   }
-  if (ver >= kSinceSxfTables) {
+  if (ver >= layout::kSinceSxf) {
     for (int i = 0; i < kSxfColorCount; ++i) {
       v.I32(t.EntColS[i].aPenColor, "EntColS.aPenColor", i);
       v.I32(t.EntColS[i].anPenWidth, "EntColS.anPenWidth", i);

@@ -37,11 +37,11 @@ T Clamp(T x, T lo, T hi) {
 double TextSizeForWrite(double x) { return Clamp(std::fabs(x), 1e-10, 1e10); }
 
 void ApplyLineWidthRule(TEntJwwHeader& h, int32_t ver) {
-  if (ver <= kLastNarrowLineWidthMode && h.nMaxDrawWid < -101) h.nMaxDrawWid = -101;
+  if (ver <= layout::kLastNarrowLineWidthMode && h.nMaxDrawWid < -101) h.nMaxDrawWid = -101;
 }
 
 void PackPrintValue(TEntJwwHeader& h, int32_t ver) {
-  if (ver < kSincePrintDpi) return;
+  if (ver < layout::kSincePrintDpi) return;
   const int64_t tens = h.nPrtDpi > 0 ? int64_t{10} * h.nPrtDpi : 10;
   h.nPrtDispOnlyNonDraw = static_cast<int32_t>(h.nPrtDispOnlyNonDraw + tens);
 }
@@ -116,7 +116,7 @@ HeaderTables PrepareForWrite(const TJwwData& doc, int32_t ver) {
   PackPrintValue(t.Enthd, ver);
   CleanLayerNames(t);
   ApplyPenColorRules(t);
-  if (ver >= kSinceSxfTables) {
+  if (ver >= layout::kSinceSxf) {
     ApplySxfColorRules(t);
     ApplySxfLineTypeRules(t);
   }

@@ -10,8 +10,21 @@
 
 namespace plandock {
 
-// Why a read failed; kept for tests, never shown to users.
-enum class ReadFailure { kNone, kHeader, kVersion, kIo };
+// The largest file taken as a drawing: what the format's 32-bit sizes and
+// counts can describe. A larger file (or one that is not a regular file) is
+// refused before anything is read.
+inline constexpr uint64_t kMaxDrawingBytes = 0x7FFFFFFF;
+
+// Why a read failed; callers word it for users themselves.
+enum class ReadFailure {
+  kNone,
+  kHeader,          // not a drawing: the magic is missing
+  kVersion,         // a version outside 220..700
+  kIo,              // the data ends or breaks off inside the drawing
+  kCannotOpen,      // the file is missing or cannot be read
+  kNotRegularFile,  // a folder, a pipe, a device
+  kTooLarge,        // above kMaxDrawingBytes
+};
 
 // Reads the drawing at `path` into `doc` (which is reset first). Returns false
 // when the file cannot be opened or is not a readable drawing; *why then tells why.

@@ -5,6 +5,8 @@
 #include "document/entity_io.h"
 #include "document/header_io.h"
 #include "document/jww_file.h"
+#include "document/layout_internal.h"
+#include "platform/memory.h"
 #include "platform/replacing_file.h"
 
 namespace plandock {
@@ -62,17 +64,21 @@ void SetFileOutOption(TJwwData& doc, int32_t option) {
 
 void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) {
   doc.Enthd.jwID = u"JwwData.";
-  ArchiveWriter writer(doc);
+  ArchiveWriter writer((doc.FileOutOpt & kFileOutUnicode) != 0);
   // Reuses the caller's buffer, so repeated writes do not fault in fresh pages.
   writer.buffer().swap(out);
   writer.buffer().clear();
-  writer.buffer().reserve(EstimateFileSize(doc));
+  const size_t estimate = EstimateFileSize(doc);
+  if (writer.buffer().capacity() < estimate) {
+    writer.buffer().reserve(estimate);
+    platform::AdviseLargeFill(writer.buffer().data(), estimate);
+  }
   WriteHeader(writer, doc, version);
   ArchiveClasses classes;
   uint32_t load_index = 1;
   WriteEntityList(writer, doc, version, classes, load_index);
   WriteBlockDefList(writer, doc, version, classes, load_index);
-  if (version >= kSinceImages) WriteImageSection(writer, doc);
+  if (version >= layout::kSinceImages) WriteImageSection(writer, doc);
   out.swap(writer.buffer());
 }
 

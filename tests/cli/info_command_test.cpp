@@ -273,6 +273,29 @@ TEST(InfoCommandTest, UnreadableFileGivesOneLineNamingIt) {
   }
 }
 
+TEST(InfoCommandTest, RefusesWhatCannotBeADrawingBeforeReadingIt) {
+  test::ScopedTempDir tmp;
+  const fs::path huge = tmp.path() / "huge.jww";
+  WriteBytes(huge, {}, 0);
+  fs::resize_file(huge, kMaxDrawingBytes + 1);  // sparse: nothing is written
+  struct Row {
+    fs::path path;
+    const char* message;
+  };
+  const Row rows[] = {
+      {tmp.path(), "is not a regular file"},
+      {"/dev/zero", "is not a regular file"},
+      {huge, "is larger than a drawing can be"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    Result r = RunInfo({Utf8Path(row.path)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+  }
+}
+
 TEST(InfoCommandTest, UsageErrorsExitTwo) {
   struct Row {
     const char* name;

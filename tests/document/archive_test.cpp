@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "document/document.h"
+#include "document/entity_io.h"
+
 namespace plandock {
 namespace {
 
@@ -19,7 +22,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 Bytes Repeat(uint8_t b, size_t n) { return Bytes(n, b); }
 
 Bytes Written(const TJwwData& doc, const std::u16string& text) {
-  ArchiveWriter w(doc);
+  ArchiveWriter w((doc.FileOutOpt & kFileOutUnicode) != 0);
   w.WriteMfcString(text);
   return w.buffer();
 }
@@ -35,7 +38,7 @@ TEST(ArchiveString, ByteForm254HasOneBytePrefix) {
   const Bytes stored = Concat({{0xFE}, Repeat('a', 254)});
   EXPECT_EQ(Written(doc, text), stored);
 
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), text);
   EXPECT_EQ(r.last_got(), 255u);
   EXPECT_TRUE(r.at_end());
@@ -48,7 +51,7 @@ TEST(ArchiveString, ByteForm255HasWordPrefix) {
   const Bytes stored = Concat({{0xFF, 0xFF, 0x00}, Repeat('b', 255)});
   EXPECT_EQ(Written(doc, text), stored);
 
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), text);
   EXPECT_EQ(r.last_got(), 258u);
   EXPECT_TRUE(r.at_end());
@@ -58,7 +61,7 @@ TEST(ArchiveString, EmptyByteForm) {
   TJwwData doc;
   EXPECT_EQ(Written(doc, u""), Bytes({0x00}));
   const Bytes stored = {0x00, 0x42};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"");
   EXPECT_EQ(r.last_got(), 1u);
   EXPECT_EQ(r.pos(), 1u);
@@ -68,7 +71,7 @@ TEST(ArchiveString, EmptyByteForm) {
 TEST(ArchiveString, StoredZeroByteEndsTheText) {
   TJwwData doc;
   const Bytes stored = {0x05, 'a', 'b', 0x00, 'c', 'd', 0x07};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"ab");
   EXPECT_EQ(r.last_got(), 6u);
   EXPECT_EQ(r.U8(), 0x07);  // the whole stored length was consumed
@@ -77,11 +80,9 @@ TEST(ArchiveString, StoredZeroByteEndsTheText) {
 TEST(ArchiveString, JapaneseInCp932) {
   TJwwData doc;
   const Bytes stored = Concat({{0x06}, kNihongoCp932});
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"日本語");
   EXPECT_EQ(Written(doc, u"日本語"), stored);
-  EXPECT_EQ(AnsiByteLength(u"日本語"), 6u);
-  EXPECT_EQ(AnsiByteLength(u"aｱ"), 2u);  // half-width katakana is one byte
   EXPECT_EQ(AnsiBytesToText(std::string("A\x93\xFA", 3)), u"A日");
   // A zero byte after a double-byte character still ends the text.
   EXPECT_EQ(AnsiBytesToText(std::string("\x93\xFA\0\x96\x7B", 5)), u"日");
@@ -96,7 +97,7 @@ TEST(ArchiveString, MixedLongJapaneseCrossesThePrefixBoundary) {
   Bytes w = Written(doc, t256);
   EXPECT_EQ(Bytes(w.begin(), w.begin() + 3), Bytes({0xFF, 0x00, 0x01}));
   EXPECT_EQ(w.size(), 3u + 256u);
-  ArchiveReader r(w.data(), w.size(), doc);
+  ArchiveReader r(w.data(), w.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), t256);
 }
 
@@ -104,14 +105,13 @@ TEST(ArchiveString, CleanStringDropsControlCharacters) {
   TJwwData doc;
   const Bytes stored = {0x06, 'a', '\t', 'b', '\r', '\n', 'c',
                         0x06, 'a', '\t', 'b', '\r', '\n', 'c'};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"a\tb\r\nc");
   EXPECT_EQ(r.ReadCleanString(), u"abc");
   EXPECT_EQ(r.last_got(), 7u);
-  EXPECT_EQ(DropControlChars(u"\x01x\x1Fy z\x7F"), u"xy z\x7F");
   // Japanese text with a control character.
   const Bytes jp = Concat({{0x07}, {0x93, 0xFA, 0x09, 0x96, 0x7B, 0x8C, 0xEA}});
-  ArchiveReader rj(jp.data(), jp.size(), doc);
+  ArchiveReader rj(jp.data(), jp.size(), doc.MojiEncode);
   EXPECT_EQ(rj.ReadCleanString(), u"日本語");
 }
 
@@ -137,11 +137,11 @@ TEST(ArchiveString, Unicode254And255Units) {
   EXPECT_EQ(Written(doc, t255), s255);
 
   TJwwData rd;
-  ArchiveReader r(s254.data(), s254.size(), rd);
+  ArchiveReader r(s254.data(), s254.size(), rd.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), t254);
   EXPECT_EQ(r.last_got(), 4u + 508u);
   EXPECT_TRUE(rd.MojiEncode);
-  ArchiveReader r2(s255.data(), s255.size(), rd);
+  ArchiveReader r2(s255.data(), s255.size(), rd.MojiEncode);
   EXPECT_EQ(r2.ReadMfcString(), t255);
   EXPECT_EQ(r2.last_got(), 6u + 510u);
 }
@@ -152,7 +152,7 @@ TEST(ArchiveString, EmptyUnicodeFormSetsMojiEncode) {
   EXPECT_EQ(Written(doc, u""), Bytes({0xFF, 0xFE, 0xFF, 0x00}));
   TJwwData rd;
   const Bytes stored = {0xFF, 0xFE, 0xFF, 0x00};
-  ArchiveReader r(stored.data(), stored.size(), rd);
+  ArchiveReader r(stored.data(), stored.size(), rd.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"");
   EXPECT_EQ(r.last_got(), 4u);
   EXPECT_TRUE(rd.MojiEncode);
@@ -161,20 +161,20 @@ TEST(ArchiveString, EmptyUnicodeFormSetsMojiEncode) {
 TEST(ArchiveString, UnicodeZeroUnitAndControlCharacters) {
   TJwwData doc;
   const Bytes stored = Concat({{0xFF, 0xFE, 0xFF, 0x04}, Utf16(u"a\tb"), {0x00, 0x00}});
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadCleanString(), u"ab");
-  ArchiveReader r2(stored.data(), stored.size(), doc);
+  ArchiveReader r2(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r2.ReadMfcString(), u"a\tb");
   EXPECT_TRUE(r2.at_end());
-  EXPECT_EQ(Utf16BytesToText(std::string("a\0b\0\0\0c\0", 8)), u"ab");
-  EXPECT_EQ(Utf16BytesToText(std::string("a\0b", 3)), u"a");  // odd byte ignored
-  EXPECT_EQ(TextToUtf16Bytes(u"A字"), std::string("A\0\x57\x5B", 4));
+  ArchiveWriter w(true);
+  w.WriteMfcString(u"A字");
+  EXPECT_EQ(w.buffer(), Bytes({0xFF, 0xFE, 0xFF, 0x02, 'A', 0x00, 0x57, 0x5B}));
 }
 
 TEST(ArchiveString, ByteFormWithWordLengthThatIsNotTheMarker) {
   TJwwData doc;
   const Bytes stored = Concat({{0xFF, 0x03, 0x00}, {'x', 'y', 'z'}});
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"xyz");
   EXPECT_FALSE(doc.MojiEncode);
 }
@@ -183,12 +183,12 @@ TEST(ArchiveString, RoundTripBothForms) {
   for (int32_t opt : {0, kFileOutUnicode}) {
     TJwwData doc;
     doc.FileOutOpt = opt;
-    ArchiveWriter w(doc);
+    ArchiveWriter w((doc.FileOutOpt & kFileOutUnicode) != 0);
     const std::vector<std::u16string> texts = {
         u"", u"abc", u"日本語テキスト", std::u16string(300, u'x'), std::u16string(200, u'漢')};
     for (const auto& t : texts) w.WriteMfcString(t);
     TJwwData rd;
-    ArchiveReader r(w.buffer().data(), w.buffer().size(), rd);
+    ArchiveReader r(w.buffer().data(), w.buffer().size(), rd.MojiEncode);
     for (const auto& t : texts) EXPECT_EQ(r.ReadMfcString(), t);
     EXPECT_TRUE(r.at_end());
     EXPECT_EQ(rd.MojiEncode, opt != 0);
@@ -200,13 +200,13 @@ TEST(ArchiveString, RoundTripBothForms) {
 TEST(ArchiveShortRead, StringLongerThanTheBufferDeliversWhatIsThere) {
   TJwwData doc;
   const Bytes stored = {200, 'a', 'b', 'c'};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"abc");
   EXPECT_EQ(r.last_got(), 4u);
   EXPECT_TRUE(r.at_end());
 
   const Bytes uni = {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 0, 'b'};
-  ArchiveReader ru(uni.data(), uni.size(), doc);
+  ArchiveReader ru(uni.data(), uni.size(), doc.MojiEncode);
   EXPECT_EQ(ru.ReadMfcString(), u"a");
   EXPECT_EQ(ru.last_got(), 9u);
   EXPECT_TRUE(ru.at_end());
@@ -215,7 +215,7 @@ TEST(ArchiveShortRead, StringLongerThanTheBufferDeliversWhatIsThere) {
 TEST(ArchiveShortRead, ReadsAtTheEndDeliverNothing) {
   TJwwData doc;
   const Bytes stored = {0xFF};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadMfcString(), u"");
   EXPECT_EQ(r.last_got(), 1u);
   EXPECT_EQ(r.ReadMfcString(), u"");
@@ -225,23 +225,21 @@ TEST(ArchiveShortRead, ReadsAtTheEndDeliverNothing) {
   ArchiveReader::ClassTag tag = r.ReadClassTag();
   EXPECT_FALSE(tag.is_new);
   EXPECT_EQ(r.last_got(), 0u);
-  (void)r.ReadAttr(600);
+  EXPECT_EQ(r.U32(), 0u);
   EXPECT_EQ(r.last_got(), 0u);
   EXPECT_EQ(r.load_index, 1u);
 }
 
-TEST(ArchiveShortRead, PartialAttributeAndTag) {
+TEST(ArchiveShortRead, PartialValueAndTag) {
   TJwwData doc;
   const Bytes stored = {0x01, 0x00, 0x00, 0x00, 0x05};
-  ArchiveReader r(stored.data(), stored.size(), doc);
-  TEntJwwAttr a = r.ReadAttr(600);
-  EXPECT_EQ(r.last_got(), 5u);
-  EXPECT_EQ(a.lGroup, 1u);
-  EXPECT_EQ(a.nPenStyle, 5);
-  EXPECT_EQ(a.nPenColor, 0);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
+  EXPECT_EQ(r.U32(), 1u);
+  EXPECT_EQ(r.U16(), 5u);  // the missing byte counts as zero
+  EXPECT_EQ(r.last_got(), 1u);
 
   const Bytes decl = {0xFF, 0xFF, 0x5E, 0x01, 0x08, 0x00, 'C', 'D', 'a'};
-  ArchiveReader rd(decl.data(), decl.size(), doc);
+  ArchiveReader rd(decl.data(), decl.size(), doc.MojiEncode);
   ArchiveReader::ClassTag tag = rd.ReadClassTag();
   EXPECT_TRUE(tag.is_new);
   EXPECT_EQ(tag.name, "CDa");
@@ -254,7 +252,7 @@ TEST(ArchiveShortRead, PartialAttributeAndTag) {
 TEST(ArchiveCount, ShortAndLongForms) {
   TJwwData doc;
   const Bytes stored = {0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   EXPECT_EQ(r.ReadObjectCount(), 0x1234);
   EXPECT_EQ(r.last_got(), 2u);
   EXPECT_EQ(r.ReadObjectCount(), 0xFFFE);
@@ -262,7 +260,7 @@ TEST(ArchiveCount, ShortAndLongForms) {
   EXPECT_EQ(r.last_got(), 6u);
   EXPECT_TRUE(r.at_end());
 
-  ArchiveWriter w(doc);
+  ArchiveWriter w((doc.FileOutOpt & kFileOutUnicode) != 0);
   w.WriteObjectCount(0);
   w.WriteObjectCount(0xFFFE);
   w.WriteObjectCount(0xFFFF);
@@ -282,7 +280,7 @@ TEST(ArchiveClassTag, DeclarationReferenceBigAndUndeclared) {
                                {0xFF, 0x7F, 0x03, 0x00, 0x00, 0x80},  // big reference to 3
                                {0xFF, 0x7F, 0x40, 0x42, 0x0F, 0x00},  // big, bit 31 clear
                                {0x09, 0x80}});                        // undeclared 9
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   auto t = r.ReadClassTag();
   EXPECT_TRUE(t.is_new);
   EXPECT_EQ(t.name, "CDataSen");
@@ -313,7 +311,7 @@ TEST(ArchiveClassTag, DeclarationReferenceBigAndUndeclared) {
 TEST(ArchiveClassTag, DeclarationTakesTheRunningIndex) {
   TJwwData doc;
   const Bytes stored = {0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00, 'A'};
-  ArchiveReader r(stored.data(), stored.size(), doc);
+  ArchiveReader r(stored.data(), stored.size(), doc.MojiEncode);
   r.load_index = 40000;
   auto t = r.ReadClassTag();
   EXPECT_EQ(t.index, 40000u);
@@ -322,7 +320,7 @@ TEST(ArchiveClassTag, DeclarationTakesTheRunningIndex) {
 
 TEST(ArchiveClassTag, Writer) {
   TJwwData doc;
-  ArchiveWriter w(doc);
+  ArchiveWriter w((doc.FileOutOpt & kFileOutUnicode) != 0);
   w.WriteNewClass(600, "CDataSen");
   w.WriteClassRef(3);
   w.WriteClassRef(32766);
@@ -333,67 +331,14 @@ TEST(ArchiveClassTag, Writer) {
                                 {0xFE, 0xFF},
                                 {0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80}}));
   // What the writer writes, the reader reads back.
-  ArchiveReader r(w.buffer().data(), w.buffer().size(), doc);
+  ArchiveReader r(w.buffer().data(), w.buffer().size(), doc.MojiEncode);
   EXPECT_TRUE(r.ReadClassTag().is_new);
   EXPECT_EQ(r.ReadClassTag().index, 3u);
   EXPECT_EQ(r.ReadClassTag().index, 32766u);
   EXPECT_EQ(r.ReadClassTag().index, 32767u);
 }
 
-// --- Attribute blocks --------------------------------------------------------
-
-const Bytes kAttr351 = {0x78, 0x56, 0x34, 0x12, 0x05, 0x69, 0x00, 0x10,
-                        0x00, 0x03, 0x00, 0x0F, 0x00, 0x22, 0x11};
-const Bytes kAttr350 = {0x78, 0x56, 0x34, 0x12, 0x05, 0x69, 0x00,
-                        0x03, 0x00, 0x0F, 0x00, 0x22, 0x11};
-
-TEST(ArchiveAttr, ReadAt351And350) {
-  TJwwData doc;
-  Bytes both = Concat({kAttr351, kAttr350});
-  ArchiveReader r(both.data(), both.size(), doc);
-  TEntJwwAttr a = r.ReadAttr(351);
-  EXPECT_EQ(r.last_got(), 15u);
-  EXPECT_EQ(a.lGroup, 0x12345678u);
-  EXPECT_EQ(a.nPenStyle, 5);
-  EXPECT_EQ(a.nPenColor, 105);
-  EXPECT_EQ(a.nPenWidth, 16);
-  EXPECT_EQ(a.nLayer, 3);
-  EXPECT_EQ(a.nGLayer, 15);
-  EXPECT_EQ(a.sFlg, 0x1122);
-  TEntJwwAttr b = r.ReadAttr(350);
-  EXPECT_EQ(r.last_got(), 13u);
-  EXPECT_EQ(b.nPenWidth, 0);
-  EXPECT_EQ(b.nPenColor, 105);
-  EXPECT_EQ(b.nLayer, 3);
-  EXPECT_EQ(b.nGLayer, 15);
-  EXPECT_EQ(b.sFlg, 0x1122);
-  EXPECT_TRUE(r.at_end());
-}
-
-TEST(ArchiveAttr, WriteLayoutByVersion) {
-  TJwwData doc;
-  TEntJwwAttr a;
-  a.lGroup = 0x12345678;
-  a.nPenStyle = 5;
-  a.nPenColor = 105;
-  a.nPenWidth = 16;
-  a.nLayer = 3;
-  a.nGLayer = 15;
-  a.sFlg = 0x1122;
-  ArchiveWriter w(doc);
-  w.WriteAttr(600, a, kEntLine);
-  EXPECT_EQ(w.buffer(), kAttr351);
-  ArchiveWriter w2(doc);
-  w2.WriteAttr(420, a, kEntLine);
-  w2.WriteAttr(351, a, kEntBlock);  // kind 7: no colour rule
-  EXPECT_EQ(w2.buffer(), Concat({kAttr351, kAttr351}));
-  ArchiveWriter w3(doc);
-  a.nPenColor = 5;
-  w3.WriteAttr(350, a, kEntLine);
-  Bytes expect = kAttr350;
-  expect[5] = 5;
-  EXPECT_EQ(w3.buffer(), expect);
-}
+// --- Attribute value rules --------------------------------------------------
 
 struct AttrCase {
   int version;
@@ -476,21 +421,11 @@ TEST(ArchiveAttr, WriteValueRules) {
     a.nLayer = static_cast<uint16_t>(c.layer);
     a.nGLayer = static_cast<uint16_t>(c.glayer);
     a.sFlg = 0xABCD;
-    const TEntJwwAttr before = a;
-    ArchiveWriter w(doc);
-    w.WriteAttr(c.version, a, c.kind);
-    // The record itself is not changed.
-    EXPECT_EQ(a.nPenStyle, before.nPenStyle);
-    EXPECT_EQ(a.nPenColor, before.nPenColor);
-    ASSERT_EQ(w.buffer().size(), c.version >= 351 ? 15u : 13u);
-    ArchiveReader r(w.buffer().data(), w.buffer().size(), doc);
-    TEntJwwAttr got = r.ReadAttr(c.version);
+    const TEntJwwAttr got = AttrForWrite(c.version, a, c.kind);
     EXPECT_EQ(got.lGroup, 7u);
     EXPECT_EQ(got.nPenStyle, c.want_style);
     EXPECT_EQ(got.nPenColor, c.want_color);
-    if (c.version >= 351) {
-      EXPECT_EQ(got.nPenWidth, c.want_width);
-    }
+    EXPECT_EQ(got.nPenWidth, c.want_width);
     EXPECT_EQ(got.nLayer, c.want_layer);
     EXPECT_EQ(got.nGLayer, c.want_glayer);
     EXPECT_EQ(got.sFlg, 0xABCD);
@@ -500,26 +435,20 @@ TEST(ArchiveAttr, WriteValueRules) {
 TEST(ArchiveAttr, SxfColourTableBelow420) {
   const int want[16] = {2, 8, 3, 6, 4, 5, 1, 2, 5, 8, 4, 3, 6, 5, 2, 2};
   for (int i = 0; i < 16; ++i) {
-    TJwwData doc;
     TEntJwwAttr a;
     a.nPenStyle = 1;
     a.nPenColor = static_cast<uint16_t>(101 + i);
-    ArchiveWriter w(doc);
-    w.WriteAttr(400, a, kEntEnko);
-    EXPECT_EQ(w.buffer()[5], want[i]) << "colour " << 101 + i;
+    EXPECT_EQ(AttrForWrite(400, a, kEntEnko).nPenColor, want[i]) << "colour " << 101 + i;
   }
 }
 
 TEST(ArchiveAttr, SxfStyleTableBelow420) {
   const int want[15] = {1, 4, 3, 6, 8, 8, 2, 5, 7, 6, 6, 8, 8, 17, 17};
   for (int i = 0; i < 15; ++i) {
-    TJwwData doc;
     TEntJwwAttr a;
     a.nPenStyle = static_cast<uint8_t>(31 + i);
     a.nPenColor = 1;
-    ArchiveWriter w(doc);
-    w.WriteAttr(300, a, kEntLine);
-    EXPECT_EQ(w.buffer()[4], want[i]) << "style " << 31 + i;
+    EXPECT_EQ(AttrForWrite(300, a, kEntLine).nPenStyle, want[i]) << "style " << 31 + i;
   }
 }
 
@@ -534,21 +463,18 @@ TEST(ArchiveAttr, CopyAttrCopiesAllFields) {
 
 // --- Larger streams ------------------------------------------------------------
 
-TEST(ArchiveStream, ManyStringsAndAttributesReadBack) {
+TEST(ArchiveStream, ManyStringsAndValuesReadBack) {
   TJwwData doc;
-  ArchiveWriter w(doc);
-  TEntJwwAttr a;
-  a.nPenStyle = 1;
-  a.nPenColor = 2;
+  ArchiveWriter w(false);
   const int n = 20000;
   for (int i = 0; i < n; ++i) {
-    w.WriteAttr(600, a, kEntMoji);
+    w.U32(static_cast<uint32_t>(i));
     w.WriteMfcString(i % 7 == 0 ? u"文字列" : u"Some ASCII text 123");
     w.F64(i * 0.5);
   }
-  ArchiveReader r(w.buffer().data(), w.buffer().size(), doc);
+  ArchiveReader r(w.buffer().data(), w.buffer().size(), doc.MojiEncode);
   for (int i = 0; i < n; ++i) {
-    (void)r.ReadAttr(600);
+    ASSERT_EQ(r.U32(), static_cast<uint32_t>(i));
     ASSERT_EQ(r.ReadCleanString(), i % 7 == 0 ? u"文字列" : u"Some ASCII text 123");
     ASSERT_EQ(r.F64(), i * 0.5);
   }

@@ -73,7 +73,7 @@ struct ListRead {
 inline ListRead ReadLists(const Bytes& b, int32_t version, TJwwData& doc, bool defs = false) {
   ListRead r;
   doc.Enthd.jwVer = version;
-  ArchiveReader in(b.data.data(), b.data.size(), doc);
+  ArchiveReader in(b.data.data(), b.data.size(), doc.MojiEncode);
   ArchiveClasses classes;
   r.ok = ReadEntityList(in, doc, version, classes, &r.why);
   if (r.ok && defs) r.ok = ReadBlockDefList(in, doc, version, classes, &r.why);

@@ -54,7 +54,7 @@ struct Written {
 };
 
 Written WriteLists(TJwwData& doc, int32_t version) {
-  ArchiveWriter out(doc);
+  ArchiveWriter out((doc.FileOutOpt & kFileOutUnicode) != 0);
   ArchiveClasses classes;
   uint32_t load_index = 1;
   WriteEntityList(out, doc, version, classes, load_index);
@@ -106,6 +106,21 @@ TEST(WriteEntityListTest, SmallDocumentIsWrittenByteForByte) {
   const Written w = WriteLists(doc, 600);
   EXPECT_EQ(w.bytes.data, expected.data);
   EXPECT_EQ(w.load_index, 9u);
+}
+
+TEST(WriteEntityListTest, AttributeBlockHoldsTheWidthFrom351On) {
+  for (int32_t version : {220, 350, 351, 700}) {
+    SCOPED_TRACE(version);
+    TJwwData doc;
+    doc.Enthd.jwVer = version;
+    doc.EntLine = {Line(1)};
+    doc.AddEntNo(kEntLine, 0);
+    Bytes expected;
+    expected.U16(1).NewClass("CDataSen", static_cast<uint16_t>(version));
+    expected.Attr(version >= 351, 9, 1, 2, 2, 3, 4, 0x10).F64(1).F64(0).F64(2).F64(0);
+    expected.U16(0);
+    EXPECT_EQ(WriteLists(doc, version).bytes.data, expected.data);
+  }
 }
 
 TEST(WriteEntityListTest, EmptyDocumentWritesTwoZeroCounts) {

@@ -97,7 +97,7 @@ class HeaderFields {
   std::u16string Str(std::string_view name, int row = -1) const {
     const Bytes raw = Raw(name, row);
     TJwwData scratch;
-    ArchiveReader in(raw.data(), raw.size(), scratch);
+    ArchiveReader in(raw.data(), raw.size(), scratch.MojiEncode);
     return in.ReadMfcString();
   }
   size_t HeaderEnd() const { return spans_.empty() ? 0 : spans_.back().end; }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "document/entity_io.h"
 #include "document/jww_file.h"
 #include "document/jww_fixtures.h"
+#include "support/support.h"
 
 namespace plandock {
 namespace {
@@ -196,7 +199,7 @@ TEST(JwwReaderTest, MissingFileGivesAnEmptyDocument) {
   test::SizeTablesAsRead(doc);
   ReadFailure why = ReadFailure::kNone;
   EXPECT_FALSE(FileIn(doc, (dir.path() / "missing.jww").u16string(), &why));
-  EXPECT_EQ(why, ReadFailure::kIo);
+  EXPECT_EQ(why, ReadFailure::kCannotOpen);
   EXPECT_TRUE(doc.EntLay.empty());
   EXPECT_EQ(doc.BindImageFolder, u"/images/");
 }
@@ -244,7 +247,7 @@ TEST(JwwReaderTest, BlockNamesOfRealDrawingsKeepTheirCharacters) {
 // Where the block-definition list starts: after the header and the entity list.
 size_t BlockListStart(const Bytes& file) {
   TJwwData doc;
-  ArchiveReader in(file.data(), file.size(), doc);
+  ArchiveReader in(file.data(), file.size(), doc.MojiEncode);
   if (!ReadHeader(in, doc, nullptr)) return 0;
   ArchiveClasses classes;
   if (!ReadEntityList(in, doc, doc.Enthd.jwVer, classes, nullptr)) return 0;
@@ -335,6 +338,77 @@ TEST(JwwReaderTest, HugeAnnouncedCountsFailAtOnce) {
     ReadFailure why = ReadFailure::kNone;
     EXPECT_FALSE(Read(damaged, doc, &why));
     EXPECT_EQ(why, ReadFailure::kIo);
+  }
+}
+
+// A drawing read for a merge must not lose its entities over its images.
+TEST(JwwReaderTest, ImageSectionCutShortKeepsTheDrawingBeforeIt) {
+  const auto samples = test::SampleDrawings();
+  auto it = std::find_if(samples.begin(), samples.end(), [](const auto& p) {
+    return p.filename() == "block_regressions__2blocks.jww";
+  });
+  if (it == samples.end()) GTEST_SKIP() << "block_regressions__2blocks.jww not found";
+  const Bytes file = test::ReadBytes(*it);
+  TJwwData whole;
+  size_t images_at = 0;  // without either image flag the reading stops before the section
+  ASSERT_TRUE(Read(file, whole, nullptr, &images_at));
+  ASSERT_EQ(whole.Enthd.jwVer, 700);
+  ASSERT_GT(whole.EntBlockDefN(), 0);
+
+  struct Row {
+    const char* name;
+    int32_t count;
+    std::string rest;  // what follows the count before the data ends
+    int images;
+  };
+  // Two entries need 10 bytes at least: one name of 5 characters and its size.
+  const std::string entry = std::string(
+                                "\x05"
+                                "a.png") +
+                            std::string("\x32\0\0\0", 4);
+  const Row rows[] = {
+      {"a count that just fits", 2, entry, 2},
+      {"a count that does not fit", 3, entry, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(images_at));
+    cut.resize(cut.size() + 4);
+    test::PutI32(cut, cut.size() - 4, row.count);
+    cut.insert(cut.end(), row.rest.begin(), row.rest.end());
+    test::ScopedTempDir tmp;
+    TJwwData doc;
+    doc.BindImageFolder = (tmp.path() / "").u16string();
+    doc.BindImageExp = true;
+    doc.BindImageExr = true;
+    ReadFailure why = ReadFailure::kIo;
+    ASSERT_TRUE(Read(cut, doc, &why));
+    EXPECT_EQ(why, ReadFailure::kNone);
+    EXPECT_EQ(doc.EntNo.size(), whole.EntNo.size());
+    EXPECT_EQ(doc.EntBlockDefN(), whole.EntBlockDefN());
+    EXPECT_EQ(doc.EntBlockTreeN(), whole.EntBlockTreeN());
+    EXPECT_EQ(doc.BindImageN(), row.images);
+    EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));  // the image cut short is not extracted
+  }
+}
+
+TEST(JwwReaderTest, WhatCannotBeADrawingFileIsRefusedBeforeReading) {
+  test::ScopedTempDir tmp;
+  const std::filesystem::path huge = tmp.path() / "huge.jww";
+  test::WriteBytes(huge, EmptyDrawing(600));
+  std::filesystem::resize_file(huge, kMaxDrawingBytes + 1);  // sparse: nothing is written
+  const std::pair<std::filesystem::path, ReadFailure> rows[] = {
+      {tmp.path(), ReadFailure::kNotRegularFile},
+      {"/dev/zero", ReadFailure::kNotRegularFile},
+      {huge, ReadFailure::kTooLarge},
+  };
+  for (const auto& [p, reason] : rows) {
+    SCOPED_TRACE(p);
+    TJwwData doc;
+    ReadFailure why = ReadFailure::kNone;
+    EXPECT_FALSE(FileIn(doc, p.u16string(), &why));
+    EXPECT_EQ(why, reason);
+    EXPECT_EQ(doc.Enthd.jwVer, TJwwData().Enthd.jwVer);  // nothing was read
   }
 }
 
