@@ -308,6 +308,28 @@ std::string Utf16ToCp932(std::u16string_view text) {
   return out;
 }
 
-std::u16string AnsiToUtf16(std::string_view bytes) { return Cp932ToUtf16(bytes); }
+unsigned AnsiCodePage() { return 932; }
+
+std::u16string AnsiToUtf16(std::string_view bytes, unsigned code_page) {
+  if (code_page == 932) return Cp932ToUtf16(bytes);
+  Converter conv("UTF-16LE", ("CP" + std::to_string(code_page)).c_str());
+  std::u16string out;
+  if (!conv.ok()) return std::u16string(bytes.size(), char16_t{0xFFFD});
+  const char* in = bytes.data();
+  size_t in_left = bytes.size();
+  std::string buf(in_left * 2 + 16, '\0');
+  while (in_left > 0) {
+    char* dst = buf.data();
+    size_t dst_left = buf.size();
+    const int err = conv.Run(in, in_left, dst, dst_left);
+    AppendUtf16Le(buf, buf.size() - dst_left, out);
+    if (err == 0 || err == E2BIG) continue;
+    out += char16_t{0xFFFD};
+    ++in;
+    --in_left;
+    conv.Reset();
+  }
+  return out;
+}
 
 }  // namespace plandock::platform
