@@ -35,6 +35,11 @@ std::string Utf8Of(const std::filesystem::path& p) {
   return std::string(s.begin(), s.end());
 }
 
+std::filesystem::file_time_type PastFileTime(std::chrono::hours age) {
+  return std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now() -
+                                                  age);
+}
+
 int RunShellCommand(const std::string& command) {
 #ifdef _WIN32
   // The wide call keeps non-ANSI file names; cmd.exe drops the outer quotes.
