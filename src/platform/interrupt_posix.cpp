@@ -21,6 +21,8 @@ extern "C" void OnInterrupt(int signal_number) {
 
 }  // namespace
 
+void UseUtf8Output() {}
+
 void CatchInterrupts() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
@@ -38,5 +40,7 @@ bool TakeInterrupt() {
 bool IsTerminal(ConsoleStream stream) {
   return isatty(stream == ConsoleStream::kInput ? STDIN_FILENO : STDERR_FILENO) != 0;
 }
+
+bool EscapeKeyHeld() { return false; }
 
 }  // namespace plandock::platform

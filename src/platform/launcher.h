@@ -21,4 +21,9 @@ std::u16string FindCadExecutable();
 // is empty, or the start fails.
 bool StartCad(const std::u16string& drawing);
 
+// Opens `file` with the program the system associates with it (Windows: the
+// shell's "OPEN" verb; POSIX: the desktop's opener), without waiting. False
+// when `file` does not exist or nothing could be started.
+bool OpenWithAssociatedProgram(const std::u16string& file);
+
 }  // namespace plandock::platform

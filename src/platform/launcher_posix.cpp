@@ -79,6 +79,12 @@ std::u16string FindCadExecutable() {
   return {};
 }
 
+bool OpenWithAssociatedProgram(const std::u16string& file) {
+  const std::u16string opener = FindCadExecutable();
+  return !opener.empty() && !file.empty() && FileExists(file) &&
+         internal::StartDetached(opener, file, u"");
+}
+
 namespace internal {
 
 bool StartDetached(const std::u16string& program, const std::u16string& argument,

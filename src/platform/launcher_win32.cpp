@@ -59,6 +59,15 @@ std::u16string FindCadExecutable() {
   return CadProgramFromCommand(std::u16string(command.begin(), command.end()));
 }
 
+bool OpenWithAssociatedProgram(const std::u16string& file) {
+  if (file.empty() || GetFileAttributesW(Wide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return false;
+  }
+  const HINSTANCE result =
+      ShellExecuteW(nullptr, L"OPEN", FullPath(Wide(file)).c_str(), nullptr, nullptr, SW_SHOW);
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
 namespace internal {
 
 bool StartDetached(const std::u16string& program, const std::u16string& argument,
