@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Installs what the build needs on a Debian machine (as root), only when missing.
+# Installs what the build needs on a Debian machine (as root), only when missing. Given
+# package names, installs those instead, without the packages they merely recommend.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev clang-format)
+if [ $# -gt 0 ]; then
+  packages=("$@")
+  options=(--no-install-recommends)
+else
+  packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev clang-format)
+  options=()
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -10,5 +17,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
-  apt-get install -y -q "${missing[@]}"
+  apt-get install -y -q "${options[@]}" "${missing[@]}"
 fi

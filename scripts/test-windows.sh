@@ -5,17 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages=(wine wine64 g++-mingw-w64-x86-64-posix googletest locales)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/setup.sh
+scripts/setup.sh wine wine64 g++-mingw-w64-x86-64-posix googletest locales
 
 # The host build to compare results with: the caller's (PLANDOCK_HOST_PLANDOCK) or a release build.
 host=${PLANDOCK_HOST_PLANDOCK:-}

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/code_page.h"
+#include "platform/code_page_internal.h"
 
 namespace plandock::platform {
 
@@ -31,14 +32,6 @@ const char* LookAlike(wchar_t c) {
       return "\\";
     case 0x203E:
       return "~";
-    case 0xF8F0:  // the single bytes not every system table holds
-      return "\xA0";
-    case 0xF8F1:
-      return "\xFD";
-    case 0xF8F2:
-      return "\xFE";
-    case 0xF8F3:
-      return "\xFF";
     default:
       return nullptr;
   }
@@ -49,23 +42,6 @@ bool HasLookAlike(std::u16string_view text) {
     if (LookAlike(static_cast<wchar_t>(c)) != nullptr) return true;
   }
   return false;
-}
-
-// Single bytes of code page 932 that not every system table decodes.
-char16_t ExtraSingleByte(UINT code_page, BYTE b) {
-  if (code_page != kCp932) return 0;
-  switch (b) {
-    case 0xA0:
-      return 0xF8F0;
-    case 0xFD:
-      return 0xF8F1;
-    case 0xFE:
-      return 0xF8F2;
-    case 0xFF:
-      return 0xF8F3;
-    default:
-      return 0;
-  }
 }
 
 bool IsTrailByte(UINT code_page, BYTE b) {
@@ -93,7 +69,9 @@ std::u16string DecodeByCharacter(UINT code_page, std::string_view bytes) {
     const bool pair =
         lead && i + 1 < bytes.size() && IsTrailByte(code_page, static_cast<BYTE>(bytes[i + 1]));
     const int n = pair ? 2 : 1;
-    if (const char16_t extra = lead ? 0 : ExtraSingleByte(code_page, b)) {
+    const char16_t extra =
+        lead || code_page != kCp932 ? char16_t{0} : internal::Cp932ExtraSingleByte(b);
+    if (extra != 0) {
       out += extra;
     } else if (!DecodeOne(code_page, bytes.data() + i, n, out)) {
       out += u'\uFFFD';
@@ -119,6 +97,10 @@ std::u16string Decode(UINT code_page, std::string_view bytes) {
 void EncodeOne(const wchar_t* w, int len, std::string& out) {
   if (const char* look_alike = len == 1 ? LookAlike(w[0]) : nullptr) {
     out += look_alike;
+    return;
+  }
+  if (const int extra = len == 1 ? internal::Cp932ExtraEncoding(w[0]) : -1; extra >= 0) {
+    out += static_cast<char>(extra);
     return;
   }
   char buf[8];

@@ -79,12 +79,12 @@ TEST_F(FilesTest, CopyFileKeepTimesCopiesBytesAndWriteTime) {
   const std::string data("\x00\x01\xFFimage", 8);
   ASSERT_TRUE(Write(from, data));
   const auto stamp = test::PastFileTime(std::chrono::hours(24 * 400));
-  fs::last_write_time(fs::path(from), stamp);
+  fs::last_write_time(test::PathFromUtf8(NativePath(from)), stamp);
   ASSERT_TRUE(Write(to, "older copy"));
 
   ASSERT_TRUE(CopyFileKeepTimes(from, to));
   EXPECT_EQ(ReadAll(to), Bytes(data));
-  EXPECT_EQ(fs::last_write_time(fs::path(to)), stamp);
+  EXPECT_EQ(fs::last_write_time(test::PathFromUtf8(NativePath(to))), stamp);
   EXPECT_EQ(ListDir(Dir()), (std::vector<std::u16string>{u"a.bmp", u"b.bmp"}));
 }
 
