@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "platform/interrupt.h"
 #include "util/text.h"
 
 #ifdef _WIN32
 // The wide command line keeps Japanese paths the ANSI code page would lose.
 int wmain(int argc, wchar_t** argv) {
+  plandock::platform::UseUtf8Output();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg(argv[i]);
@@ -17,6 +19,7 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+  plandock::platform::UseUtf8Output();
   return plandock::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

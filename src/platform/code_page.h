@@ -18,10 +18,13 @@ std::u16string Cp932ToUtf16(std::string_view bytes);
 // U+2212 those of U+FF0D, U+00A2/U+00A3/U+00AC those of U+FFE0/U+FFE1/U+FFE2,
 // U+00A5 gives '\' and U+203E gives '~'.
 std::string Utf16ToCp932(std::u16string_view text);
-// The system's ANSI code page for settings and environment files without a
-// byte-order mark. POSIX has no such setting and always decodes code page 932,
-// the code page of the systems the drawings come from.
-std::u16string AnsiToUtf16(std::string_view bytes);
+// The system's ANSI code page, for settings and environment files without a
+// byte-order mark. POSIX has no such setting and answers 932, the code page
+// of the systems the drawings come from.
+unsigned AnsiCodePage();
+// Decodes `bytes` in the Windows code page `code_page`. What the code page
+// does not define becomes U+FFFD, one per invalid sequence; the rest decodes.
+std::u16string AnsiToUtf16(std::string_view bytes, unsigned code_page = AnsiCodePage());
 
 // UTF-8 <-> UTF-16 for file names, arguments and terminal output. Invalid UTF-8
 // (and, in the other direction, a lone surrogate) becomes U+FFFD.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/code_page_internal.h"
 
 namespace plandock::platform {
 
@@ -39,41 +40,6 @@ class Converter {
 bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
-// Single bytes Windows decodes but the iconv table rejects.
-char16_t ExtraSingleByte(uint8_t b) {
-  switch (b) {
-    case 0x80:
-      return 0x0080;
-    case 0xA0:
-      return 0xF8F0;
-    case 0xFD:
-      return 0xF8F1;
-    case 0xFE:
-      return 0xF8F2;
-    case 0xFF:
-      return 0xF8F3;
-    default:
-      return 0;
-  }
-}
-
-int ExtraEncoding(char16_t c) {
-  switch (c) {
-    case 0x0080:
-      return 0x80;
-    case 0xF8F0:
-      return 0xA0;
-    case 0xF8F1:
-      return 0xFD;
-    case 0xF8F2:
-      return 0xFE;
-    case 0xF8F3:
-      return 0xFF;
-    default:
-      return -1;
-  }
-}
-
 bool IsAscii(const char16_t* p, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     if (p[i] >= 0x80) return false;
@@ -87,6 +53,27 @@ void AppendUtf16Le(const std::string& bytes, size_t used, std::u16string& out) {
   for (size_t i = 0; i + 1 < used; i += 2) {
     out += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
                                  (static_cast<uint8_t>(bytes[i + 1]) << 8));
+  }
+}
+
+// Decodes `in` with `conv` into `out`. At each sequence iconv rejects (undefined
+// or cut off), `invalid(at, left, out)` appends what stands for it and returns
+// the number of bytes it covers.
+template <typename Invalid>
+void DecodeWith(Converter& conv, const char* in, size_t in_left, std::u16string& out,
+                Invalid invalid) {
+  conv.Reset();
+  std::string buf(in_left * 2 + 16, '\0');
+  while (in_left > 0) {
+    char* dst = buf.data();
+    size_t dst_left = buf.size();
+    const int err = conv.Run(in, in_left, dst, dst_left);
+    AppendUtf16Le(buf, buf.size() - dst_left, out);
+    if (err == 0 || err == E2BIG) continue;
+    const size_t skip = invalid(in, in_left, out);
+    in += skip;
+    in_left -= skip;
+    conv.Reset();
   }
 }
 
@@ -105,27 +92,17 @@ std::u16string SlowCp932ToUtf16(std::string_view bytes) {
     out.append(in_left, char16_t{0xFFFD});
     return out;
   }
-  conv.Reset();
-  std::string buf(in_left * 2 + 16, '\0');
-  while (in_left > 0) {
-    char* dst = buf.data();
-    size_t dst_left = buf.size();
-    const int err = conv.Run(in, in_left, dst, dst_left);
-    AppendUtf16Le(buf, buf.size() - dst_left, out);
-    if (err == 0 || err == E2BIG) continue;
-    // EILSEQ or EINVAL: an undefined or cut-off sequence at `in`.
-    const auto b = static_cast<uint8_t>(*in);
+  DecodeWith(conv, in, in_left, out, [](const char* at, size_t left, std::u16string& o) {
+    const auto b = static_cast<uint8_t>(*at);
     size_t skip = 1;
-    char16_t c = ExtraSingleByte(b);
+    char16_t c = internal::Cp932ExtraSingleByte(b);
     if (c == 0) {
       c = 0xFFFD;
-      if (IsLeadByte(b) && in_left >= 2 && IsTrailByte(static_cast<uint8_t>(in[1]))) skip = 2;
+      if (IsLeadByte(b) && left >= 2 && IsTrailByte(static_cast<uint8_t>(at[1]))) skip = 2;
     }
-    out += c;
-    in += skip;
-    in_left -= skip;
-    conv.Reset();
-  }
+    o += c;
+    return skip;
+  });
   return out;
 }
 
@@ -164,7 +141,7 @@ std::string SlowUtf16ToCp932(std::u16string_view text) {
           static_cast<char16_t>(static_cast<uint8_t>(in[2]) | (static_cast<uint8_t>(in[3]) << 8));
       if (next >= 0xDC00 && next < 0xE000) skip = 4;
     }
-    const int extra = skip == 2 ? ExtraEncoding(c) : -1;
+    const int extra = skip == 2 ? internal::Cp932ExtraEncoding(c) : -1;
     out += extra >= 0 ? static_cast<char>(extra) : '?';
     in += skip;
     in_left -= skip;
@@ -308,7 +285,19 @@ std::string Utf16ToCp932(std::u16string_view text) {
   return out;
 }
 
-std::u16string AnsiToUtf16(std::string_view bytes) { return Cp932ToUtf16(bytes); }
+unsigned AnsiCodePage() { return 932; }
+
+std::u16string AnsiToUtf16(std::string_view bytes, unsigned code_page) {
+  if (code_page == 932) return Cp932ToUtf16(bytes);
+  Converter conv("UTF-16LE", ("CP" + std::to_string(code_page)).c_str());
+  if (!conv.ok()) return std::u16string(bytes.size(), char16_t{0xFFFD});
+  std::u16string out;
+  DecodeWith(conv, bytes.data(), bytes.size(), out, [](const char*, size_t, std::u16string& o) {
+    o += char16_t{0xFFFD};
+    return size_t{1};
+  });
+  return out;
+}
 
 bool Cp932Available() {
   static const bool available = [] {

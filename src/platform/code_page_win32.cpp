@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/code_page.h"
+#include "platform/code_page_internal.h"
 
 namespace plandock::platform {
 
@@ -43,23 +44,38 @@ bool HasLookAlike(std::u16string_view text) {
   return false;
 }
 
-// Decodes one character of 1 or 2 bytes; false when code page 932 does not define it.
-bool DecodeOne(const char* p, int n, std::u16string& out) {
+bool IsTrailByte(UINT code_page, BYTE b) {
+  return b >= 0x40 && b != 0x7F && b <= (code_page == kCp932 ? 0xFC : 0xFE);
+}
+
+// Decodes one character of 1 or 2 bytes; false when the code page does not define it.
+bool DecodeOne(UINT code_page, const char* p, int n, std::u16string& out) {
   wchar_t w[2];
-  const int got = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, p, n, w, 2);
+  const int got = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, p, n, w, 2);
   if (got <= 0) return false;
   out.append(reinterpret_cast<const char16_t*>(w), static_cast<size_t>(got));
   return true;
 }
 
-std::u16string DecodeByCharacter(std::string_view bytes) {
+// One U+FFFD for each sequence the code page does not define: a lead byte
+// with a proper trail byte counts as one, otherwise the byte alone.
+std::u16string DecodeByCharacter(UINT code_page, std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
-    const bool lead = IsDBCSLeadByteEx(kCp932, static_cast<BYTE>(bytes[i])) != 0;
-    const int n = lead && i + 1 < bytes.size() ? 2 : 1;
-    if (!DecodeOne(bytes.data() + i, n, out)) out += u'\uFFFD';
+    const auto b = static_cast<BYTE>(bytes[i]);
+    const bool lead = IsDBCSLeadByteEx(code_page, b) != 0;
+    const bool pair =
+        lead && i + 1 < bytes.size() && IsTrailByte(code_page, static_cast<BYTE>(bytes[i + 1]));
+    const int n = pair ? 2 : 1;
+    const char16_t extra =
+        lead || code_page != kCp932 ? char16_t{0} : internal::Cp932ExtraSingleByte(b);
+    if (extra != 0) {
+      out += extra;
+    } else if (!DecodeOne(code_page, bytes.data() + i, n, out)) {
+      out += u'\uFFFD';
+    }
     i += static_cast<size_t>(n);
   }
   return out;
@@ -70,7 +86,7 @@ std::u16string Decode(UINT code_page, std::string_view bytes) {
   const int len = static_cast<int>(bytes.size());
   const int need =
       MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), len, nullptr, 0);
-  if (need <= 0) return code_page == kCp932 ? DecodeByCharacter(bytes) : std::u16string();
+  if (need <= 0) return DecodeByCharacter(code_page, bytes);
   std::u16string out(static_cast<size_t>(need), u'\0');
   MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), len,
                       reinterpret_cast<wchar_t*>(out.data()), need);
@@ -81,6 +97,10 @@ std::u16string Decode(UINT code_page, std::string_view bytes) {
 void EncodeOne(const wchar_t* w, int len, std::string& out) {
   if (const char* look_alike = len == 1 ? LookAlike(w[0]) : nullptr) {
     out += look_alike;
+    return;
+  }
+  if (const int extra = len == 1 ? internal::Cp932ExtraEncoding(w[0]) : -1; extra >= 0) {
+    out += static_cast<char>(extra);
     return;
   }
   char buf[8];
@@ -108,9 +128,10 @@ std::string EncodeByCharacter(std::u16string_view text) {
   return out;
 }
 
-// The code page of files without a byte-order mark. A process switched to UTF-8
-// still means the system's own ANSI code page here.
-UINT FileCodePage() {
+}  // namespace
+
+// A process switched to UTF-8 still means the system's own ANSI code page here.
+unsigned AnsiCodePage() {
   const UINT acp = GetACP();
   if (acp != CP_UTF8) return acp;
   UINT cp = 0;
@@ -122,8 +143,6 @@ UINT FileCodePage() {
   }
   return kCp932;
 }
-
-}  // namespace
 
 std::u16string Cp932ToUtf16(std::string_view bytes) { return Decode(kCp932, bytes); }
 
@@ -144,7 +163,9 @@ std::string Utf16ToCp932(std::u16string_view text) {
   return EncodeByCharacter(text);
 }
 
-std::u16string AnsiToUtf16(std::string_view bytes) { return Decode(FileCodePage(), bytes); }
+std::u16string AnsiToUtf16(std::string_view bytes, unsigned code_page) {
+  return Decode(code_page, bytes);
+}
 
 bool Cp932Available() { return IsValidCodePage(kCp932) != 0; }
 

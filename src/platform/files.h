@@ -22,7 +22,9 @@ void CreateDirs(const std::u16string& p);    // with parents; errors ignored
 // Removes folder p when it holds no entries. False when p is not an existing
 // folder or is not empty; true otherwise, even when the system refuses the removal.
 bool DeleteEmptyDir(const std::u16string& p);
-// Reads the whole file into `out`; false (and `out` empty) when it cannot be opened or read.
+// Reads the whole file into `out`; false (and `out` empty) when it cannot be
+// opened or read. Windows shuts other writers out while reading: a file open
+// for writing elsewhere cannot be read.
 bool ReadWholeFile(const std::u16string& p, std::vector<uint8_t>& out);
 // Reads at most `max_bytes` from the start of the file; `cut` tells whether it held more.
 bool ReadFilePrefix(const std::u16string& p, size_t max_bytes, std::string& bytes, bool& cut);

@@ -89,8 +89,9 @@ bool DeleteEmptyDir(const std::u16string& p) {
 
 bool ReadWholeFile(const std::u16string& p, std::vector<uint8_t>& out) {
   out.clear();
-  Handle h(CreateFileW(Wide(p).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Read sharing only: a file another program is writing is refused, not read half-written.
+  Handle h(CreateFileW(Wide(p).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
   if (!h.ok() || !GetFileSizeEx(h.get(), &size)) return false;
   out.resize(static_cast<size_t>(size.QuadPart));

@@ -1,14 +1,18 @@
-// The console of a command-line run: Ctrl+C as the request to stop, and
-// whether questions can be asked on it.
+// The console of a command-line run: its output, Ctrl+C as the request to
+// stop, whether questions can be asked on it, and the Escape key.
 #pragma once
 
 namespace plandock::platform {
+
+// Makes the console show the program's UTF-8 output and keeps line ends as
+// written, so output is the same bytes on every platform.
+void UseUtf8Output();
 
 // From now on Ctrl+C (SIGINT, or the console's Ctrl+C event) only sets a flag
 // instead of ending the program; a second Ctrl+C before the flag was taken
 // ends the program as usual. That second Ctrl+C and a termination signal
 // (closing the console on Windows) first remove the temporary files of
-// unfinished saves. Also makes the console show UTF-8 output.
+// unfinished saves.
 void CatchInterrupts();
 // True when Ctrl+C was pressed since the last call; clears the flag.
 bool TakeInterrupt();
@@ -16,5 +20,9 @@ bool TakeInterrupt();
 enum class ConsoleStream { kInput, kError };
 // True when the stream is an interactive terminal.
 bool IsTerminal(ConsoleStream stream);
+
+// True when the Escape key is held down at this moment. POSIX has no such
+// system-wide key state: there it is always false.
+bool EscapeKeyHeld();
 
 }  // namespace plandock::platform

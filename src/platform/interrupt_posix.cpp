@@ -36,6 +36,8 @@ void Catch(int signal_number, void (*handler)(int)) {
 
 }  // namespace
 
+void UseUtf8Output() {}
+
 void CatchInterrupts() {
   Catch(SIGINT, OnInterrupt);
   Catch(SIGTERM, OnTermination);
@@ -47,5 +49,7 @@ bool TakeInterrupt() { return interrupted.exchange(0) != 0; }
 bool IsTerminal(ConsoleStream stream) {
   return isatty(stream == ConsoleStream::kInput ? STDIN_FILENO : STDERR_FILENO) != 0;
 }
+
+bool EscapeKeyHeld() { return false; }
 
 }  // namespace plandock::platform

@@ -1,4 +1,5 @@
-// Ctrl+C and consoles on Windows.
+// Ctrl+C, consoles and the Escape key on Windows.
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -23,16 +24,27 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 }  // namespace
 
-void CatchInterrupts() {
-  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+void UseUtf8Output() {
   SetConsoleOutputCP(CP_UTF8);
   SetConsoleCP(CP_UTF8);
+  // Text mode would turn each "\n" into "\r\n".
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
+
+void CatchInterrupts() { SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
 
 bool TakeInterrupt() { return interrupted.exchange(false); }
 
 bool IsTerminal(ConsoleStream stream) {
-  return _isatty(_fileno(stream == ConsoleStream::kInput ? stdin : stderr)) != 0;
+  // _isatty also says yes for NUL and other character devices; only a console
+  // has a console mode.
+  const HANDLE h =
+      GetStdHandle(stream == ConsoleStream::kInput ? STD_INPUT_HANDLE : STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode) != 0;
 }
+
+bool EscapeKeyHeld() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
 }  // namespace plandock::platform

@@ -21,9 +21,9 @@ std::u16string FindCadExecutable();
 // is empty, or the start fails.
 bool StartCad(const std::u16string& drawing);
 
-// Asks the desktop to open `path` with the program associated with its type
-// (Windows: the shell's "OPEN" verb; POSIX: the desktop's opener). Errors are
-// ignored.
-void OpenFileWithShell(const std::u16string& path);
+// Opens `file` with the program the system associates with it (Windows: the
+// shell's "OPEN" verb; POSIX: the desktop's opener), without waiting. False
+// when `file` does not exist or nothing could be started.
+bool OpenFileWithShell(const std::u16string& file);
 
 }  // namespace plandock::platform

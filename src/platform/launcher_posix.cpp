@@ -79,9 +79,10 @@ std::u16string FindCadExecutable() {
   return {};
 }
 
-void OpenFileWithShell(const std::u16string& path) {
+bool OpenFileWithShell(const std::u16string& file) {
   const std::u16string opener = FindCadExecutable();
-  if (!opener.empty()) internal::StartDetached(opener, path, {});
+  return !opener.empty() && !file.empty() && FileExists(file) &&
+         internal::StartDetached(opener, file, u"");
 }
 
 namespace internal {

@@ -59,8 +59,13 @@ std::u16string FindCadExecutable() {
   return CadProgramFromCommand(std::u16string(command.begin(), command.end()));
 }
 
-void OpenFileWithShell(const std::u16string& path) {
-  ShellExecuteW(nullptr, L"OPEN", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+bool OpenFileWithShell(const std::u16string& file) {
+  if (file.empty() || GetFileAttributesW(Wide(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return false;
+  }
+  const HINSTANCE result =
+      ShellExecuteW(nullptr, L"OPEN", FullPath(Wide(file)).c_str(), nullptr, nullptr, SW_SHOW);
+  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 namespace internal {

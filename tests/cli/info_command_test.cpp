@@ -34,11 +34,6 @@ Result RunInfo(const std::vector<std::string>& args) {
   return {status, out, testing::internal::GetCapturedStderr()};
 }
 
-std::string Utf8Path(const fs::path& p) {
-  std::u8string s = p.u8string();
-  return std::string(s.begin(), s.end());
-}
-
 std::vector<uint8_t> ReadBytes(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -139,8 +134,7 @@ class JsonChecker {
 
 fs::path SampleOrEmpty(const char* name) {
   fs::path dir = test::SamplesDir();
-  return dir.empty() ? fs::path()
-                     : dir / fs::path(std::u8string(reinterpret_cast<const char8_t*>(name)));
+  return dir.empty() ? fs::path() : dir / test::PathFromUtf8(name);
 }
 
 constexpr char kNoSamples[] = "sample drawings not found (shared/samples or PLANDOCK_SAMPLES)";
@@ -170,7 +164,7 @@ TEST(InfoCommandTest, CountsWhatSampleDrawingsHold) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    Result r = RunInfo({Utf8Path(SampleOrEmpty(row.file))});
+    Result r = RunInfo({test::Utf8Of(SampleOrEmpty(row.file))});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     for (const std::string& line : row.lines) {
@@ -192,7 +186,7 @@ TEST(InfoCommandTest, MarksADefinitionNoInsertionReaches) {
   fs::path file = tmp.path() / "edited.jww";
   WriteBytes(file, bytes, bytes.size());
 
-  Result r = RunInfo({Utf8Path(file)});
+  Result r = RunInfo({test::Utf8Of(file)});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("  0  \"2lines@@SfigorgFlag@@4\"  referenced\n"), std::string::npos)
       << r.out;
@@ -222,12 +216,12 @@ TEST(InfoCommandTest, JsonIsWellFormedAndEscapesNames) {
   }
 
   for (const fs::path& p : {file, SampleOrEmpty("Ａマンション平面例.jww")}) {
-    SCOPED_TRACE(Utf8Path(p.filename()));
-    Result r = RunInfo({"--json", Utf8Path(p)});
+    SCOPED_TRACE(test::Utf8Of(p.filename()));
+    Result r = RunInfo({"--json", test::Utf8Of(p)});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(JsonChecker(r.out).Valid()) << r.out;
   }
-  Result r = RunInfo({Utf8Path(file), "--json"});
+  Result r = RunInfo({test::Utf8Of(file), "--json"});
   for (const char* part :
        {"\"version\": 700", "\"MojiEncode\": true",
         "\"entities\": {\"total\": 8, \"line\": 0, \"arc\": 0, \"point\": 0, \"text\": 6, "
@@ -262,12 +256,12 @@ TEST(InfoCommandTest, UnreadableFileGivesOneLineNamingIt) {
   for (const auto& [name, path] : cases) {
     SCOPED_TRACE(name);
     for (bool json : {false, true}) {
-      std::vector<std::string> args = {Utf8Path(path)};
+      std::vector<std::string> args = {test::Utf8Of(path)};
       if (json) args.push_back("--json");
       Result r = RunInfo(args);
       EXPECT_EQ(r.status, 1);
       EXPECT_EQ(r.out, "");
-      EXPECT_NE(r.err.find(Utf8Path(path)), std::string::npos) << r.err;
+      EXPECT_NE(r.err.find(test::Utf8Of(path)), std::string::npos) << r.err;
       EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
   }

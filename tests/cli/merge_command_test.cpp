@@ -38,14 +38,14 @@ class MergeCommand : public ::testing::Test {
     }
     const fs::path path = dir_.path() / name;
     EXPECT_TRUE(FileOut(doc, path.u16string(), 600));
-    return path.string();
+    return Utf8Of(path);
   }
 
-  std::string PathOf(const std::string& name) const { return (dir_.path() / name).string(); }
+  std::string PathOf(const std::string& name) const { return Utf8Of(dir_.path() / name); }
 
   int LinesIn(const std::string& path) {
     TJwwData doc;
-    EXPECT_TRUE(FileIn(doc, fs::path(path).u16string())) << path;
+    EXPECT_TRUE(FileIn(doc, PathFromUtf8(path).u16string())) << path;
     return doc.EntLineN();
   }
 
@@ -61,15 +61,15 @@ bool EndsWithLine(const std::string& text, const std::string& line) {
 TEST_F(MergeCommand, MergesRealDrawingsIntoOneThatReadsBack) {
   const fs::path samples = SamplesDir();
   if (samples.empty()) GTEST_SKIP() << "no sample drawings beside the project (../shared/samples)";
-  const fs::path base = samples / fs::u8path("木造平面例.jww");
-  const fs::path site = samples / fs::u8path("敷地図.jww");
+  const fs::path base = samples / PathFromUtf8("木造平面例.jww");
+  const fs::path site = samples / PathFromUtf8("敷地図.jww");
   const fs::path overlay = samples / "Test2.jww";
   for (const auto& p : {base, site, overlay}) {
     if (!fs::exists(p)) GTEST_SKIP() << "sample drawing missing: " << p;
   }
   const std::string out = PathOf("result.jww");
-  const Outcome o = Run({"merge", "--base", base.string(), "--out", out, "--merge-hidden",
-                         "--merge-display-only", site.string(), overlay.string(), "--group", "2"});
+  const Outcome o = Run({"merge", "--base", Utf8Of(base), "--out", out, "--merge-hidden",
+                         "--merge-display-only", Utf8Of(site), Utf8Of(overlay), "--group", "2"});
   EXPECT_EQ(o.exit_status, 0) << o.err;
   EXPECT_TRUE(EndsWithLine(o.err, "完了")) << o.err;
 
@@ -79,7 +79,7 @@ TEST_F(MergeCommand, MergesRealDrawingsIntoOneThatReadsBack) {
     ASSERT_TRUE(FileIn(parts[i], (i == 0 ? base : i == 1 ? site : overlay).u16string()));
   for (const auto& l : parts[0].EntLine) on_group_2 += l.att.nGLayer == 2 ? 1 : 0;
   TJwwData result;
-  ASSERT_TRUE(FileIn(result, fs::path(out).u16string()));
+  ASSERT_TRUE(FileIn(result, PathFromUtf8(out).u16string()));
   EXPECT_EQ(result.Enthd.jwVer, parts[0].Enthd.jwVer);
   EXPECT_EQ(result.EntLineN(), parts[0].EntLineN() + parts[1].EntLineN() + parts[2].EntLineN());
   EXPECT_EQ(result.EntEnkoN(), parts[0].EntEnkoN() + parts[1].EntEnkoN() + parts[2].EntEnkoN());
@@ -92,7 +92,7 @@ TEST_F(MergeCommand, MergesRealDrawingsIntoOneThatReadsBack) {
 TEST_F(MergeCommand, UnreadableEntryIsNamedAndTheMergeStillCompletes) {
   const std::string base = Drawing("base.jww", 2);
   const std::string broken = PathOf("broken.jww");
-  std::ofstream(broken) << "not a drawing";
+  std::ofstream(PathFromUtf8(broken)) << "not a drawing";
   const std::string good = Drawing("good.jww", 3);
   const Outcome o = Run({"merge", "--base", base, "--out", PathOf("out.jww"), broken, good});
   EXPECT_EQ(o.exit_status, 0) << o.err;
@@ -105,7 +105,7 @@ TEST_F(MergeCommand, MissingBaseIsReportedWithItsMessage) {
       Run({"merge", "--base", PathOf("gone.jww"), "--out", PathOf("out.jww"), Drawing("a.jww", 1)});
   EXPECT_EQ(o.exit_status, 1);
   EXPECT_NE(o.err.find("ベース図面ファイルが存在しません。"), std::string::npos) << o.err;
-  EXPECT_FALSE(fs::exists(PathOf("out.jww")));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(PathOf("out.jww"))));
 }
 
 TEST_F(MergeCommand, UsageErrorExitsWithTwoAndOneLine) {
@@ -119,28 +119,28 @@ TEST_F(MergeCommand, SecondRunKeepsTheFirstResultAsBakUnlessTold) {
   const std::string base = Drawing("base.jww", 2);
   const std::string out = PathOf("out.jww");
   ASSERT_EQ(Run({"merge", "--base", base, "--out", out, Drawing("a.jww", 1)}).exit_status, 0);
-  const std::string first = FileContents(out);
-  EXPECT_FALSE(fs::exists(PathOf("out.BAK")));
+  const std::string first = FileContents(PathFromUtf8(out));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(PathOf("out.BAK"))));
 
   ASSERT_EQ(Run({"merge", "--base", base, "--out", out, "--no-backup"}).exit_status, 0);
-  EXPECT_FALSE(fs::exists(PathOf("out.BAK")));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(PathOf("out.BAK"))));
   EXPECT_EQ(LinesIn(out), 2);
 
-  const std::string second = FileContents(out);
+  const std::string second = FileContents(PathFromUtf8(out));
   const Outcome o = Run({"merge", "--base", base, "--out", out, Drawing("c.jww", 4)});
   ASSERT_EQ(o.exit_status, 0);
   EXPECT_NE(o.err.find("直前の合体図面をバックアップ中です"), std::string::npos);
-  EXPECT_EQ(FileContents(PathOf("out.BAK")), second);
+  EXPECT_EQ(FileContents(PathFromUtf8(PathOf("out.BAK"))), second);
   EXPECT_NE(first, second);
 }
 
 TEST_F(MergeCommand, OverwriteBaseReplacesTheBaseAndBacksItUp) {
   const std::string base = Drawing("base.jww", 2);
-  const std::string original = FileContents(base);
+  const std::string original = FileContents(PathFromUtf8(base));
   const Outcome o = Run({"merge", "--base", base, "--overwrite-base", Drawing("a.jww", 5)});
   ASSERT_EQ(o.exit_status, 0) << o.err;
   EXPECT_EQ(LinesIn(base), 2 + 5);
-  EXPECT_EQ(FileContents(PathOf("base.BAK")), original);
+  EXPECT_EQ(FileContents(PathFromUtf8(PathOf("base.BAK"))), original);
 }
 
 TEST_F(MergeCommand, QuestionsAreAnsweredNoWithoutATerminalAndYesWithYes) {
@@ -152,12 +152,12 @@ TEST_F(MergeCommand, QuestionsAreAnsweredNoWithoutATerminalAndYesWithYes) {
   EXPECT_NE(refused.err.find("基準点文字が作図されていない図面ファイルがあります。"),
             std::string::npos);
   EXPECT_TRUE(EndsWithLine(refused.err, "合体をキャンセルしました。")) << refused.err;
-  EXPECT_FALSE(fs::exists(out));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(out)));
 
   const Outcome agreed =
       Run({"merge", "--base", base, "--out", out, "--check-ref", overlay, "--yes"});
   EXPECT_EQ(agreed.exit_status, 0) << agreed.err;
-  EXPECT_TRUE(fs::exists(out));
+  EXPECT_TRUE(fs::exists(PathFromUtf8(out)));
 }
 
 #ifndef _WIN32
@@ -192,19 +192,20 @@ TEST_F(MergeCommand, ADeviceAsDestinationIsAFailedSaveWithTheReason) {
 
 TEST_F(MergeCommand, FlagsOverrideTheSettingsFileEvenWhenTheyComeFirst) {
   AppSettings saved;
-  saved.Merge.BasePath = fs::path(Drawing("base.jww", 2)).u16string();
-  saved.Merge.DestinationPath = fs::path(PathOf("from-settings.jww")).u16string();
+  saved.Merge.BasePath = PathFromUtf8(Drawing("base.jww", 2)).u16string();
+  saved.Merge.DestinationPath = PathFromUtf8(PathOf("from-settings.jww")).u16string();
   saved.Merge.KeepBackup = false;
   const std::string settings = PathOf("saved.ini");
-  ASSERT_TRUE(SaveSettingsFile(fs::path(settings).u16string(), saved));
+  ASSERT_TRUE(SaveSettingsFile(PathFromUtf8(settings).u16string(), saved));
   const std::string out = PathOf("from-flag.jww");
   Drawing("from-flag.jww", 9);
 
   const Outcome o = Run({"merge", "--out", out, "--settings", settings, Drawing("a.jww", 1)});
   ASSERT_EQ(o.exit_status, 0) << o.err;
   EXPECT_EQ(LinesIn(out), 2 + 1);
-  EXPECT_FALSE(fs::exists(PathOf("from-settings.jww")));
-  EXPECT_FALSE(fs::exists(PathOf("from-flag.BAK"))) << "the file's backup choice holds";
+  EXPECT_FALSE(fs::exists(PathFromUtf8(PathOf("from-settings.jww"))));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(PathOf("from-flag.BAK"))))
+      << "the file's backup choice holds";
 
   EXPECT_EQ(Run({"merge", "--settings", PathOf("missing.ini")}).exit_status, 1);
 }

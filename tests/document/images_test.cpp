@@ -87,7 +87,7 @@ TEST_F(ImagesTest, JoinCopiesNewImagesAndSkipsCollisionsAndMissingFiles) {
   WriteFile(merged_dir_ / "same.png", "merged");
   WriteFile(merged_dir_ / "new.png", "new-bytes");
   WriteFile(merged_dir_ / "escape.png", "esc");
-  const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
+  const auto old_time = test::PastFileTime(std::chrono::hours(24 * 30));
   fs::last_write_time(merged_dir_ / "new.png", old_time);
   merged_.BindImage = {{u"same.png", 6, false},       {u"", 3, false},
                        {u"missing.png", 5, false},    {u"new.png", 9, true},
@@ -193,7 +193,7 @@ TEST_F(ImagesTest, FileCopyKeepTimeReplacesAndKeepsTheTimes) {
   const fs::path dst = tmp_.path() / "drawing.BAK";
   WriteFile(src, std::string(10000, 'n'));
   WriteFile(dst, "older backup");
-  const auto when = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  const auto when = test::PastFileTime(std::chrono::hours(24 * 400));
   fs::last_write_time(src, when);
 
   EXPECT_TRUE(FileCopyKeepTime(src.u16string(), dst.u16string()));

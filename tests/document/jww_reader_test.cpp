@@ -210,7 +210,7 @@ TEST(JwwReaderTest, EverySampleReadsToItsLastByte) {
   const auto samples = test::SampleDrawings();
   if (samples.empty()) GTEST_SKIP() << "sample drawings folder not found";
   for (const auto& path : samples) {
-    SCOPED_TRACE(path.filename().string());
+    SCOPED_TRACE(test::Utf8Of(path.filename()));
     const Bytes file = test::ReadBytes(path);
     TJwwData doc;
     doc.BindImageExr = true;  // step over image data without extracting it

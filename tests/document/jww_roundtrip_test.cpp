@@ -294,7 +294,7 @@ TEST(JwwRoundTripTest, SamplesAreRewrittenByteForByteInTheirOwnVersion) {
   const auto samples = test::SampleDrawings();
   if (samples.empty()) GTEST_SKIP() << "sample drawings folder not found";
   for (const auto& path : samples) {
-    SCOPED_TRACE(path.filename().string());
+    SCOPED_TRACE(test::Utf8Of(path.filename()));
     test::ScopedTempDir images;
     const Bytes original = test::ReadBytes(path);
     TJwwData doc;

@@ -13,7 +13,7 @@ namespace {
 
 const std::u16string kRef = u"【基準点】";
 
-std::u16string Path(const std::filesystem::path& p) { return Utf8ToText(p.string()); }
+std::u16string Path(const std::filesystem::path& p) { return p.u16string(); }
 
 TEST(CountReferenceTextsTest, CountsWrittenDrawingsAndReadsNothingAsZero) {
   test::ScopedTempDir dir;

@@ -64,6 +64,12 @@ TEST_F(Checks, EntryNamesThatCannotTakePartAreClearedAndTheLastOfEqualNamesSurvi
   const std::u16string twice = WriteDrawing("twice.jww", 1000);
   const std::u16string text_file = WriteBytes("notes.txt", "not a drawing");
   const std::u16string base_other_case = WriteDrawing("BASE.jww", 3);
+  TJwwData probe;
+  ReadBack(one_lower, probe);
+  if (probe.EntLineN() != 10) {
+    GTEST_SKIP() << "needs a file system where names differing only in letter case are "
+                    "different files (not Windows)";
+  }
 
   std::vector<MergeEntry> entries = {
       Entry(u" \u3000\t"),           // blank

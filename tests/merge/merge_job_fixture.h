@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -67,7 +68,7 @@ class FakeJobHost : public JobHost {
 class MergeJobTest : public ::testing::Test {
  protected:
   std::u16string PathOf(const std::string& name) const {
-    return (dir_.path() / std::filesystem::u8path(name)).u16string();
+    return (dir_.path() / test::PathFromUtf8(name)).u16string();
   }
 
   // A drawing whose `lines` lines, one unit apart, lie at y = `y`, plus
@@ -92,9 +93,7 @@ class MergeJobTest : public ::testing::Test {
 
   std::u16string WriteBytes(const std::string& name, const std::string& bytes) const {
     const std::u16string path = PathOf(name);
-    std::FILE* f = std::fopen((dir_.path() / name).c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
     return path;
   }
 

@@ -140,7 +140,7 @@ TEST_F(Job, AnExistingDestinationIsBackedUpWithItsTimesUnlessBackupIsOff) {
       {"without extension", "result", "result.BAK", true},
       {"backup off", "off.jww", "off.BAK", false},
   };
-  const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
+  const auto old_time = test::PastFileTime(std::chrono::hours(24 * 30));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     FakeJobHost host;

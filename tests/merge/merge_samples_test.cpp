@@ -14,7 +14,7 @@
 namespace plandock {
 namespace {
 
-std::u16string Path(const std::filesystem::path& p) { return Utf8ToText(p.string()); }
+std::u16string Path(const std::filesystem::path& p) { return p.u16string(); }
 
 TEST(MergeSamplesTest, DrawingMergedOntoItself) {
   const std::filesystem::path samples = test::SamplesDir();
@@ -23,7 +23,7 @@ TEST(MergeSamplesTest, DrawingMergedOntoItself) {
   for (const char* name : {"block_regressions__2blocks.jww", "block_regressions__3blocks.jww",
                            "木造平面例.jww", "Test1.jww"}) {
     SCOPED_TRACE(name);
-    const std::u16string path = Path(samples / std::filesystem::u8path(name));
+    const std::u16string path = Path(samples / test::PathFromUtf8(name));
     TJwwData base, merged;
     ASSERT_TRUE(FileIn(base, path));
     ASSERT_TRUE(FileIn(merged, path));

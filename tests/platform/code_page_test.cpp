@@ -72,7 +72,31 @@ TEST(CodePageTest, DecodesDuplicatedRowsAndInvalidBytes) {
 TEST(CodePageTest, JapaneseTextRoundTrips) {
   const std::u16string text = u"基準点\u3000ｶﾞｲﾄﾞ①～ーＡ";
   EXPECT_EQ(Cp932ToUtf16(Utf16ToCp932(text)), text);
-  EXPECT_EQ(AnsiToUtf16(Utf16ToCp932(text)), text);
+  EXPECT_EQ(AnsiToUtf16(Utf16ToCp932(text), 932), text);
+}
+
+// Settings and environment files without a byte-order mark are read in the
+// system's code page, which need not be 932: what is invalid there must not
+// cost the rest of the text.
+TEST(CodePageTest, AnsiTextDecodesInTheGivenCodePageAndReplacesWhatItLacks) {
+  struct Row {
+    const char* name;
+    unsigned code_page;
+    std::string bytes;
+    std::u16string text;
+  } rows[] = {
+      {"Japanese", 932, "\x8A\xEE\x8F\x80", u"基準"},
+      {"Japanese, lead byte cut off", 932, "a\x81", u"a\uFFFD"},
+      {"Chinese", 936, "\xC4\xE3\xBA\xC3", u"你好"},
+      {"Chinese, lead byte cut off", 936, "ab\x81", u"ab\uFFFD"},
+      {"Chinese, lead byte before a blank", 936, "x\x81 y", u"x\uFFFD y"},
+      {"Korean", 949, "\xC7\xD1=1", u"한=1"},
+      {"Western", 1252, "caf\xE9", u"café"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(AnsiToUtf16(r.bytes, r.code_page), r.text);
+  }
 }
 
 TEST(CodePageTest, Utf8RoundTripsAndReplacesInvalidInput) {

@@ -11,6 +11,10 @@
 
 #include "support/support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace plandock::platform {
 namespace {
 
@@ -74,15 +78,77 @@ TEST_F(FilesTest, CopyFileKeepTimesCopiesBytesAndWriteTime) {
   const std::u16string to = At(u"b.bmp");
   const std::string data("\x00\x01\xFFimage", 8);
   ASSERT_TRUE(Write(from, data));
-  const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
-  fs::last_write_time(fs::path(NativePath(from)), stamp);
+  const auto stamp = test::PastFileTime(std::chrono::hours(24 * 400));
+  fs::last_write_time(test::PathFromUtf8(NativePath(from)), stamp);
   ASSERT_TRUE(Write(to, "older copy"));
 
   ASSERT_TRUE(CopyFileKeepTimes(from, to));
   EXPECT_EQ(ReadAll(to), Bytes(data));
-  EXPECT_EQ(fs::last_write_time(fs::path(NativePath(to))),
-            fs::last_write_time(fs::path(NativePath(from))));
+  EXPECT_EQ(fs::last_write_time(test::PathFromUtf8(NativePath(to))), stamp);
   EXPECT_EQ(ListDir(Dir()), (std::vector<std::u16string>{u"a.bmp", u"b.bmp"}));
+}
+
+#ifdef _WIN32
+bool FileTimes(const std::u16string& p, FILETIME times[3], bool set) {
+  const std::wstring w(p.begin(), p.end());
+  const HANDLE h = CreateFileW(w.c_str(), set ? FILE_WRITE_ATTRIBUTES : GENERIC_READ,
+                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const BOOL ok = set ? SetFileTime(h, &times[0], &times[1], &times[2])
+                      : GetFileTime(h, &times[0], &times[1], &times[2]);
+  CloseHandle(h);
+  return ok != 0;
+}
+#endif
+
+TEST_F(FilesTest, CopyFileKeepTimesKeepsAllThreeTimesOnWindows) {
+#ifndef _WIN32
+  GTEST_SKIP() << "Windows only: POSIX cannot set a creation time";
+#else
+  const std::u16string from = At(u"\u56F3\u9762.jww");
+  const std::u16string to = At(u"\u56F3\u9762.BAK");
+  ASSERT_TRUE(Write(from, "drawing"));
+  ASSERT_TRUE(Write(to, "older backup"));
+  // Three different moments years ago, whole seconds apart.
+  FILETIME set[3];
+  for (int i = 0; i < 3; ++i) {
+    const ULONGLONG ticks = 126000000000000000ULL + static_cast<ULONGLONG>(i) * 864000000000ULL;
+    set[i] = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  }
+  ASSERT_TRUE(FileTimes(from, set, true));
+
+  ASSERT_TRUE(CopyFileKeepTimes(from, to));
+  FILETIME got[3];
+  ASSERT_TRUE(FileTimes(to, got, false));
+  EXPECT_EQ(CompareFileTime(&got[1], &set[1]), 0) << "last access";
+  EXPECT_EQ(CompareFileTime(&got[2], &set[2]), 0) << "last write";
+  FILETIME kept[3];
+  ASSERT_TRUE(FileTimes(from, kept, false));
+  if (CompareFileTime(&kept[0], &set[0]) != 0) {
+    GTEST_SKIP() << "creation time not checked: this file system does not keep one that is set "
+                    "(Wine on Linux)";
+  }
+  EXPECT_EQ(CompareFileTime(&got[0], &set[0]), 0) << "creation";
+#endif
+}
+
+// The CAD program may be saving a drawing while it is read: other writers
+// are shut out, so a half-written file is refused rather than read.
+TEST_F(FilesTest, FileOpenForWritingElsewhereIsNotRead) {
+#ifndef _WIN32
+  GTEST_SKIP() << "Windows only: POSIX has no share modes that shut writers out";
+#else
+  const std::u16string p = At(u"saving.jww");
+  ASSERT_TRUE(Write(p, "half"));
+  std::vector<uint8_t> out = {1};
+  {
+    std::ofstream writer(fs::path(p), std::ios::binary | std::ios::app);
+    ASSERT_TRUE(writer);
+    EXPECT_FALSE(ReadWholeFile(p, out));
+    EXPECT_TRUE(out.empty());
+  }
+  EXPECT_EQ(ReadAll(p), Bytes("half"));
+#endif
 }
 
 TEST_F(FilesTest, CopyFileKeepTimesFailures) {

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/code_page.h"
 #include "support/support.h"
 
 namespace plandock::platform {
@@ -31,6 +36,28 @@ TEST(Launcher, NothingStartsWithoutAnExistingDrawing) {
   test::ScopedTempDir dir;
   EXPECT_FALSE(StartCad(u""));
   EXPECT_FALSE(StartCad((dir.path() / "missing.jww").u16string()));
+}
+
+// The Windows suite registers ".JWW" in its own Wine prefix with `reg add` and
+// names the program it registered in PLANDOCK_REGISTERED_CAD; StartCad then
+// starts that program through the shell.
+TEST(Launcher, FindsAndStartsTheProgramRegisteredForDrawings) {
+  const char* registered = std::getenv("PLANDOCK_REGISTERED_CAD");
+  if (registered == nullptr) {
+    GTEST_SKIP() << "no \".JWW\" registration was made for this run (the Windows suite under "
+                    "Wine makes one)";
+  }
+  EXPECT_EQ(FindCadExecutable(), Utf8ToUtf16(registered));
+  test::ScopedTempDir dir;
+  const std::u16string drawing = (dir.path() / "merged result.jww").u16string();
+  std::ofstream(std::filesystem::path(drawing)) << "drawing";
+  EXPECT_TRUE(StartCad(drawing));
+}
+
+TEST(Launcher, OpeningAMissingFileStartsNothing) {
+  test::ScopedTempDir dir;
+  EXPECT_FALSE(OpenFileWithShell(u""));
+  EXPECT_FALSE(OpenFileWithShell((dir.path() / "missing.jww").u16string()));
 }
 
 }  // namespace

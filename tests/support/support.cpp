@@ -7,6 +7,14 @@
 #include <iterator>
 #include <system_error>
 
+#ifdef _WIN32
+#include <cstdio>
+#else
+#include <sys/wait.h>
+#endif
+
+#include "util/text.h"
+
 namespace plandock::test {
 
 std::filesystem::path SamplesDir() {
@@ -16,6 +24,31 @@ std::filesystem::path SamplesDir() {
   std::error_code ec;
   if (std::filesystem::is_directory(p, ec)) return std::filesystem::canonical(p, ec);
   return {};
+}
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(s.begin(), s.end());
+}
+
+std::filesystem::file_time_type PastFileTime(std::chrono::hours age) {
+  return std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now() -
+                                                  age);
+}
+
+int RunShellCommand(const std::string& command) {
+#ifdef _WIN32
+  // The wide call keeps non-ANSI file names; cmd.exe drops the outer quotes.
+  const std::u16string wide = u"\"" + Utf8ToText(command) + u"\"";
+  return _wsystem(std::wstring(wide.begin(), wide.end()).c_str());
+#else
+  const int raw = std::system(command.c_str());
+  return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
 }
 
 ScopedTempDir::ScopedTempDir() {
@@ -49,10 +82,8 @@ ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesyst
   std::string command = Quote(PLANDOCK_BINARY);
   for (const auto& a : args) command += " " + Quote(a);
   command +=
-      " < " + Quote(no_input.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
-  const int raw = std::system(command.c_str());
-  // POSIX shells report the exit code in the second byte, Windows as it is.
-  const int status = raw >= 256 ? raw >> 8 : raw;
+      " < " + Quote(Utf8Of(no_input)) + " > " + Quote(Utf8Of(out)) + " 2> " + Quote(Utf8Of(err));
+  const int status = RunShellCommand(command);
   return {status, FileContents(out), FileContents(err)};
 }
 

@@ -1,6 +1,7 @@
 // Shared test helpers: sample lookup and temporary folders.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +10,16 @@ namespace plandock::test {
 
 // The folder of real drawings beside the project, or an empty path when absent.
 std::filesystem::path SamplesDir();
+
+// Paths from and to UTF-8 whatever the system's narrow encoding is.
+std::filesystem::path PathFromUtf8(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& p);
+
+// A file time `age` ago in whole seconds, which every platform stores exactly.
+std::filesystem::file_time_type PastFileTime(std::chrono::hours age);
+
+// Runs `command` (UTF-8) through the system's command shell; the program's exit status.
+int RunShellCommand(const std::string& command);
 
 // A fresh temporary folder removed with its contents at destruction.
 class ScopedTempDir {
