@@ -283,7 +283,7 @@ TEST(InfoCommandTest, RefusesWhatCannotBeADrawingBeforeReadingIt) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);
-    Result r = RunInfo({Utf8Path(row.path)});
+    Result r = RunInfo({test::Utf8Of(row.path)});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
