@@ -271,8 +271,7 @@ bool ReplacingFile::Commit() {
 bool CopyFileKeepTimes(const std::u16string& from, const std::u16string& to) {
   // Read sharing only: a file being written by another program is not copied half-written.
   const HANDLE src = CreateFileW(internal::WidePath(from).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                 nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (src == INVALID_HANDLE_VALUE) return false;
   FILETIME created, accessed, written;
   bool missing = false;

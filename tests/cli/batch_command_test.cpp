@@ -72,7 +72,8 @@ TEST_F(BatchCommand, ThreePairsWriteThreeNumberedFiles) {
   ASSERT_EQ(Outputs(), (std::vector<std::string>{"階0.JWW", "階1.JWW", "階2.JWW"}));
   // Sorted pairing: b1 with p1, b2 with p2, b3 with p3, each with e.
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(LinesIn(out_ / PathFromUtf8("階" + std::to_string(i) + ".JWW")), (i + 1) * 11 + 100) << i;
+    EXPECT_EQ(LinesIn(out_ / PathFromUtf8("階" + std::to_string(i) + ".JWW")), (i + 1) * 11 + 100)
+        << i;
   }
   EXPECT_NE(run.err.find("1／3 " + Utf8Of(in_ / "b1.jww") + " → " +
                          Utf8Of(out_ / PathFromUtf8("階0.JWW"))),
