@@ -107,7 +107,7 @@ class BatchRunTest : public ::testing::Test {
   std::vector<std::string> Outputs() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir_.path() / "out")) {
-      names.push_back(e.path().filename().string());
+      names.push_back(Utf8Of(e.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -129,8 +129,8 @@ TEST_F(BatchRunTest, EachPairWritesWhatTheSameMergeByHandWrites) {
 
   // The same two merges one by one, with the presets of D1 ("C", "", "7")
   // and D2 ("D", "", "6").
-  const std::string in = (dir_.path() / "in").string() + "/";
-  const std::string one = (dir_.path() / "one").string() + "/";
+  const std::string in = Utf8Of(dir_.path() / "in") + "/";
+  const std::string one = Utf8Of(dir_.path() / "one") + "/";
   ASSERT_EQ(RunMergeCommand({"--base", in + "base-a.jww", "--out", one + "0.jww",
                              in + "pipes-1.jww", "--group", "C", "--color", "7", in + "power.jww",
                              "--group", "D", "--color", "6"}),
@@ -139,8 +139,10 @@ TEST_F(BatchRunTest, EachPairWritesWhatTheSameMergeByHandWrites) {
                              in + "pipes-2.jww", "--group", "C", "--color", "7", in + "power.jww",
                              "--group", "D", "--color", "6"}),
             0);
-  EXPECT_EQ(FileContents(dir_.path() / "out" / "floor0.JWW"), FileContents(one + "0.jww"));
-  EXPECT_EQ(FileContents(dir_.path() / "out" / "floor1.JWW"), FileContents(one + "1.jww"));
+  EXPECT_EQ(FileContents(dir_.path() / "out" / "floor0.JWW"),
+            FileContents(PathFromUtf8(one + "0.jww")));
+  EXPECT_EQ(FileContents(dir_.path() / "out" / "floor1.JWW"),
+            FileContents(PathFromUtf8(one + "1.jww")));
 
   // OverwriteBase is off for every pair and back on afterwards; the window
   // keeps the last pair's fields.

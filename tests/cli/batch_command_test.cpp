@@ -36,13 +36,12 @@ class BatchCommand : public ::testing::Test {
     Add(doc, Text(u"【基準点】", 0, 0, 5, 0, Attr(0, 0, 9)));
     const fs::path path = in_ / name;
     EXPECT_TRUE(FileOut(doc, path.u16string(), 600));
-    return path.string();
+    return Utf8Of(path);
   }
 
   std::vector<std::string> Outputs() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(out_))
-      names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(out_)) names.push_back(Utf8Of(e.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -66,16 +65,18 @@ class BatchCommand : public ::testing::Test {
 };
 
 TEST_F(BatchCommand, ThreePairsWriteThreeNumberedFiles) {
-  std::vector<std::string> args = {"--out-dir", out_.string(), "--name", "階"};
+  std::vector<std::string> args = {"--out-dir", Utf8Of(out_), "--name", "階"};
   for (const std::string& a : ThreePairs()) args.push_back(a);
   const ProgramRun run = Run(args);
   EXPECT_EQ(run.exit_status, 0) << run.err;
   ASSERT_EQ(Outputs(), (std::vector<std::string>{"階0.JWW", "階1.JWW", "階2.JWW"}));
   // Sorted pairing: b1 with p1, b2 with p2, b3 with p3, each with e.
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(LinesIn(out_ / ("階" + std::to_string(i) + ".JWW")), (i + 1) * 11 + 100) << i;
+    EXPECT_EQ(LinesIn(out_ / PathFromUtf8("階" + std::to_string(i) + ".JWW")), (i + 1) * 11 + 100)
+        << i;
   }
-  EXPECT_NE(run.err.find("1／3 " + (in_ / "b1.jww").string() + " → " + (out_ / "階0.JWW").string()),
+  EXPECT_NE(run.err.find("1／3 " + Utf8Of(in_ / "b1.jww") + " → " +
+                         Utf8Of(out_ / PathFromUtf8("階0.JWW"))),
             std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("完了\n"), std::string::npos);
@@ -84,7 +85,7 @@ TEST_F(BatchCommand, ThreePairsWriteThreeNumberedFiles) {
 }
 
 TEST_F(BatchCommand, NamesFromTheBaseDrawingsAndLetters) {
-  std::vector<std::string> args = {"--out-dir", out_.string(), "--name-from", "2", "--letters"};
+  std::vector<std::string> args = {"--out-dir", Utf8Of(out_), "--name-from", "2", "--letters"};
   for (const std::string& a : ThreePairs()) args.push_back(a);
   EXPECT_EQ(Run(args).exit_status, 0);
   EXPECT_EQ(Outputs(), (std::vector<std::string>{"p1.jww", "p2.jww", "p3.jww"}));
@@ -93,7 +94,7 @@ TEST_F(BatchCommand, NamesFromTheBaseDrawingsAndLetters) {
 TEST_F(BatchCommand, RefusedCheckAndDryRunWriteNothing) {
   const std::string base = Drawing("b.jww", 1);
   const ProgramRun refused =
-      Run({"--out-dir", out_.string(), "--list", "0", base, Drawing("c.jww", 1), "--list", "1",
+      Run({"--out-dir", Utf8Of(out_), "--list", "0", base, Drawing("c.jww", 1), "--list", "1",
            Drawing("p.jww", 1), Drawing("q.jww", 1), Drawing("r.jww", 1)});
   EXPECT_EQ(refused.exit_status, 1);
   EXPECT_NE(refused.err.find(
@@ -103,27 +104,26 @@ TEST_F(BatchCommand, RefusedCheckAndDryRunWriteNothing) {
       << refused.err;
   EXPECT_EQ(refused.err.find("完了"), std::string::npos);
 
-  const ProgramRun only_base = Run({"--out-dir", out_.string(), "--list", "0", base, "--dry-run"});
+  const ProgramRun only_base = Run({"--out-dir", Utf8Of(out_), "--list", "0", base, "--dry-run"});
   EXPECT_EQ(only_base.exit_status, 1);
   EXPECT_NE(only_base.err.find("合体図面にファイルが指定されていません。確認して下さい。"),
             std::string::npos);
 
-  std::vector<std::string> args = {"--out-dir",     out_.string(), "--dry-run",
-                                   "--target-name", "2",           "照明"};
+  std::vector<std::string> args = {"--out-dir",     Utf8Of(out_), "--dry-run",
+                                   "--target-name", "2",          "照明"};
   for (const std::string& a : ThreePairs()) args.push_back(a);
   const ProgramRun dry = Run(args);
   EXPECT_EQ(dry.exit_status, 0) << dry.err;
-  EXPECT_NE(
-      dry.out.find("3／3\n  0 " + (out_ / "2.JWW").string() + "\n  1 【意匠図】" +
-                   (in_ / "b3.jww").string() + "\n  2 【衛生図】" + (in_ / "p3.jww").string() +
-                   "\n  3 【照明】" + (in_ / "e.jww").string() + "\n  4 【構造図】\n"),
-      std::string::npos)
+  EXPECT_NE(dry.out.find("3／3\n  0 " + Utf8Of(out_ / "2.JWW") + "\n  1 【意匠図】" +
+                         Utf8Of(in_ / "b3.jww") + "\n  2 【衛生図】" + Utf8Of(in_ / "p3.jww") +
+                         "\n  3 【照明】" + Utf8Of(in_ / "e.jww") + "\n  4 【構造図】\n"),
+            std::string::npos)
       << dry.out;
   EXPECT_TRUE(Outputs().empty());
 }
 
 TEST_F(BatchCommand, FailedPairIsCountedAndTheOthersAreWritten) {
-  std::vector<std::string> args = {"--out-dir", out_.string()};
+  std::vector<std::string> args = {"--out-dir", Utf8Of(out_)};
   for (const std::string& a : ThreePairs()) args.push_back(a);
   fs::remove(in_ / "b2.jww");
   const ProgramRun run = Run(args);
@@ -143,7 +143,7 @@ TEST_F(BatchCommand, SettingsFileGivesTheBatchFieldsAndPresets) {
   const fs::path settings = dir_.path() / "saved.ini";
   ASSERT_TRUE(SaveSettingsFile(settings.u16string(), saved));
 
-  const ProgramRun run = Run({"--settings", settings.string(), "--list", "0", Drawing("b.jww", 1),
+  const ProgramRun run = Run({"--settings", Utf8Of(settings), "--list", "0", Drawing("b.jww", 1),
                               "--list", "1", Drawing("p.jww", 4)});
   EXPECT_EQ(run.exit_status, 0) << run.err;
   ASSERT_EQ(Outputs(), (std::vector<std::string>{"setA.JWW"}));
