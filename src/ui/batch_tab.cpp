@@ -16,7 +16,6 @@
 #include "ui/main_window_internal.h"
 #include "ui/qt_text.h"
 #include "ui/window_services.h"
-#include "util/text.h"
 
 namespace plandock::ui {
 
@@ -119,25 +118,15 @@ QListWidget* MainWindow::BatchList(int n) const {
 void MainWindow::RebuildNameChoices() {
   auto* choice = Find<QComboBox>("ComboBox1");
   choice->clear();
-  choice->addItem(QStringLiteral("任意ファイル名"));
-  for (int n = 0; n < kDropTargetCount; ++n) {
-    const QString caption = FrameCaption(TargetName(n));
-    choice->addItem((IsBlank(U(caption)) ? QStringLiteral("　") : caption) +
-                    QStringLiteral("と同一名"));
-  }
+  for (const std::u16string& item : NameChoiceItems(Targets())) choice->addItem(Q(item));
   choice->setCurrentIndex(std::clamp(FNameNo, 0, kDropTargetCount));
 }
 
-void MainWindow::AddToBatchList(int n, const QStringList& files) {
-  std::vector<QString>& list = batch_lists_[n];
-  for (const QString& f : files) list.push_back(f);
-  // Case-insensitive, as a sorted list control orders; the position pairs entries.
-  std::stable_sort(list.begin(), list.end(), [](const QString& a, const QString& b) {
-    return UpperText(U(a)) < UpperText(U(b));
-  });
+void MainWindow::AddBatchFiles(int n, const QStringList& files) {
+  for (const QString& f : files) plandock::AddToBatchList(batch_plan_, n, U(f));
   QListWidget* widget = BatchList(n);
   widget->clear();
-  for (const QString& f : list) widget->addItem(f);
+  for (const std::u16string& f : batch_plan_.Lists[n]) widget->addItem(Q(f));
 }
 
 void MainWindow::ChooseBatchFiles(int n) {
@@ -149,7 +138,7 @@ void MainWindow::ChooseBatchFiles(int n) {
   for (const QString& f : files) {
     if (ExtLower(f) == ".jww") drawings.push_back(f);
   }
-  AddToBatchList(n, drawings);
+  AddBatchFiles(n, drawings);
 }
 
 void MainWindow::ChooseBatchFolder() {
@@ -164,22 +153,22 @@ void MainWindow::DeleteBatchEntry() {
   const int n = ListFocusNo - 1;
   const int row = BatchList(n)->currentRow();
   if (row < 0 || BatchList(n)->selectedItems().isEmpty()) return;
-  batch_lists_[n].erase(batch_lists_[n].begin() + row);
-  AddToBatchList(n, {});
+  batch_plan_.Lists[n].erase(batch_plan_.Lists[n].begin() + row);
+  AddBatchFiles(n, {});
 }
 
 void MainWindow::DeleteBatchList() {
   if (ListFocusNo <= 0) return;
   const int n = ListFocusNo - 1;
-  if (batch_lists_[n].empty()) return;
+  if (batch_plan_.Lists[n].empty()) return;
   const QString text = QStringLiteral("指定した【") + FrameCaption(TargetName(n)) +
                        QStringLiteral("】内のファイルを全て削除します。よろしいですか？");
   if (services_->Ask(this, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) !=
       QMessageBox::Yes) {
     return;
   }
-  batch_lists_[n].clear();
-  AddToBatchList(n, {});
+  batch_plan_.Lists[n].clear();
+  AddBatchFiles(n, {});
 }
 
 void MainWindow::DeleteAllBatchLists() {
@@ -189,8 +178,8 @@ void MainWindow::DeleteAllBatchLists() {
     return;
   }
   for (int n = 0; n < kDropTargetCount; ++n) {
-    batch_lists_[n].clear();
-    AddToBatchList(n, {});
+    batch_plan_.Lists[n].clear();
+    AddBatchFiles(n, {});
   }
 }
 

@@ -139,7 +139,7 @@ void MainWindow::DropOnBatch(const QStringList& files, QPoint global) {
     for (const QString& f : files) {
       if (ExtLower(f) == ".jww") drawings.push_back(f);
     }
-    AddToBatchList(n, drawings);
+    AddBatchFiles(n, drawings);
     return;
   }
 }

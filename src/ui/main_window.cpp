@@ -117,8 +117,10 @@ void MainWindow::Start() {
   LoadSettings(options_.settings_path);
   docs_ = CreateDocuments();
   grid_->SetEntries({});
-  for (auto& list : batch_lists_) list.clear();
-  for (int n = 0; n < kDropTargetCount; ++n) AddToBatchList(n, {});
+  for (int n = 0; n < kDropTargetCount; ++n) {
+    batch_plan_.Lists[n].clear();
+    AddBatchFiles(n, {});
+  }
   ListFocusNo = 0;
   RebuildNameChoices();
   UpdateDependentChecks();
@@ -165,6 +167,17 @@ bool MainWindow::AddMergeEntry(const QString& path, const QString& group, const 
   return true;
 }
 
+std::array<DropTarget, kDropTargetCount> MainWindow::Targets() const {
+  std::array<DropTarget, kDropTargetCount> targets;
+  for (int n = 0; n < kDropTargetCount; ++n) {
+    targets[n].Name = U(TargetName(n));
+    if (n == 0) continue;
+    const auto presets = TargetPresets(n);
+    targets[n] = {targets[n].Name, U(presets[0]), U(presets[1]), U(presets[2])};
+  }
+  return targets;
+}
+
 QString MainWindow::TargetName(int n) const { return Edit(QString("EditA%1").arg(n + 1))->text(); }
 
 std::array<QString, 3> MainWindow::TargetPresets(int n) const {
@@ -196,14 +209,7 @@ AppSettings MainWindow::CollectSettings() const {
       m.LayerState = static_cast<LayerStateAfterMerge>(i);
     }
   }
-  for (int n = 0; n < kDropTargetCount; ++n) {
-    s.DropTargets[n].Name = U(TargetName(n));
-    if (n == 0) continue;
-    const auto presets = TargetPresets(n);
-    s.DropTargets[n].LayerGroup = U(presets[0]);
-    s.DropTargets[n].Layer = U(presets[1]);
-    s.DropTargets[n].PenColor = U(presets[2]);
-  }
+  s.DropTargets = Targets();
   const QRect outer = frameGeometry();
   s.MainLeft = outer.x();
   s.MainTop = outer.y();
@@ -327,9 +333,10 @@ void MainWindow::ShowStatus(const std::u16string& text) {
 
 MessageAnswer MainWindow::Ask(MessageKind kind, const std::u16string& text,
                               MessageButtons buttons) {
-  const QMessageBox::Icon icon = kind == MessageKind::kError     ? QMessageBox::Critical
-                                 : kind == MessageKind::kWarning ? QMessageBox::Warning
-                                                                 : QMessageBox::Information;
+  const QMessageBox::Icon icon = kind == MessageKind::kError      ? QMessageBox::Critical
+                                 : kind == MessageKind::kWarning  ? QMessageBox::Warning
+                                 : kind == MessageKind::kQuestion ? QMessageBox::Question
+                                                                  : QMessageBox::Information;
   if (buttons == MessageButtons::kOk) {
     services_->Ask(this, icon, Q(text), QMessageBox::Ok);
     return MessageAnswer::kOk;

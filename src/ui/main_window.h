@@ -1,5 +1,6 @@
 // The main window TForm1: four tabs (files, drop targets, batch, settings),
-// the merge button and the status line. It is the merge job's host.
+// the merge button and the status line. It is the host of merge jobs and
+// of the batch.
 #pragma once
 
 #include <QPoint>
@@ -9,8 +10,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/batch_host.h"
+#include "app/batch_plan.h"
 #include "app/settings_file.h"
-#include "merge/job_host.h"
 #include "merge/merge_job.h"
 
 class QCheckBox;
@@ -31,7 +33,7 @@ class FileGrid;
 class ProgressWindow;
 class WindowServices;
 
-class MainWindow : public QWidget, public JobHost {
+class MainWindow : public QWidget, public BatchHost {
   Q_OBJECT
 
  public:
@@ -76,6 +78,18 @@ class MainWindow : public QWidget, public JobHost {
   void SetMergeEnabled(bool enabled) override;
   void FocusBrowse(BrowseButton which) override;
   void ShowFilesPage() override;
+  // BatchHost
+  void OpenProgress(const BatchProgress& progress) override;
+  void ShowProgress(const BatchProgress& progress) override;
+  void CloseProgress() override;
+  void ProcessEvents() override;
+  bool EscapeHeld() override;
+  bool StopRequested() override;
+  void PairStarting(int pair, const BatchPair& paths, const MergeSettings& settings,
+                    const std::vector<MergeEntry>& entries) override;
+  void PairFinished(int pair, const BatchPair& paths, MergeJobResult result,
+                    const std::vector<MergeEntry>& entries) override;
+  void ShowBatchPage() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -124,7 +138,10 @@ class MainWindow : public QWidget, public JobHost {
 
   // Batch tab.
   void RebuildNameChoices();
-  void AddToBatchList(int n, const QStringList& files);
+  // Adds drawings to target n's list at their places and shows the list.
+  void AddBatchFiles(int n, const QStringList& files);
+  void ShowProgressTexts(const BatchProgress& progress);
+  std::array<DropTarget, kDropTargetCount> Targets() const;
   void ChooseBatchFiles(int n);
   void ChooseBatchFolder();
   void DeleteBatchEntry();
@@ -158,7 +175,7 @@ class MainWindow : public QWidget, public JobHost {
   QScrollArea* batch_scroll_ = nullptr;
   std::array<ChoiceDialog*, 3> dialogs_{};  // TForm2, TForm3, TForm4
   ProgressWindow* progress_ = nullptr;
-  std::array<std::vector<QString>, kDropTargetCount> batch_lists_;
+  BatchPlan batch_plan_;      // only its lists: the other fields are read at the run
   QString last_open_folder_;  // the folder of the file last chosen in an open dialog
 
   bool job_running_ = false;

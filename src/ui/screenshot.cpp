@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QTabWidget>
 
@@ -33,6 +34,10 @@ bool TakeScreenshots(MainWindow& window, const QString& base, const QStringList&
   for (int i = 0; i < overlays.size() && i < 8; ++i) {
     window.HandleDrop({overlays[i]}, CentreOf(window, QString("LabelB%1").arg(i + 2)));
   }
+  window.HandleDrop({base}, CentreOf(window, "PanelBatchTop"));
+  const QString folder_of_base = window.findChild<QLineEdit*>("Edit3")->text();
+  window.findChild<QLineEdit*>("Edit6")->setText(QStringLiteral("平面図_設備"));
+  window.findChild<QLineEdit*>("Edit2")->setText(folder_of_base + "merged.jww");
   window.ShowStatus(u"完了");
   ProgressWindow* progress = window.progress();
   progress->S_FNAME[0] = QStringLiteral("出力\\平面図_設備00.JWW");

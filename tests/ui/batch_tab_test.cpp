@@ -1,9 +1,11 @@
 // The batch tab: filling the lists, the delete labels and the output-name
 // choices.
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 
+#include "ui/progress_window.h"
 #include "window_fixture.h"
 
 namespace plandock::ui::test {
@@ -71,6 +73,79 @@ class BatchTabTest : public QObject {
     // Leaving a list forgets it.
     f.Edit("Edit6")->setFocus();
     QCOMPARE(f.window->ListFocusNo, 0);
+  }
+
+  void ChecksRefuseTheBatch_data() {
+    QTest::addColumn<int>("bases");
+    QTest::addColumn<int>("merged");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no base drawing")
+        << 0 << 1
+        << QStringLiteral("ベース図面【意匠図】にファイルが指定されていません。確認して下さい。");
+    QTest::newRow("counts differ") << 3 << 2
+                                   << QStringLiteral(
+                                          "合体図面【衛生図】のファイル指定数と\r\nベース図面【意匠"
+                                          "図】のファイル指定数が異なります。確認して下さい。");
+    QTest::newRow("nothing to merge")
+        << 1 << 0 << QStringLiteral("合体図面にファイルが指定されていません。確認して下さい。");
+  }
+  void ChecksRefuseTheBatch() {
+    QFETCH(int, bases);
+    QFETCH(int, merged);
+    QFETCH(QString, message);
+    WindowFixture f;
+    f.ShowTab(2);
+    for (int i = 0; i < bases; ++i) {
+      f.window->HandleDrop({f.Path(QString("b%1.jww").arg(i))}, f.CentreOf("List1"));
+    }
+    for (int i = 0; i < merged; ++i) {
+      f.window->HandleDrop({f.Path(QString("m%1.jww").arg(i))}, f.CentreOf("List2"));
+    }
+    f.Click("Button16");
+    QCOMPARE(f.services.boxes.size(), size_t{1});
+    QCOMPARE(f.services.boxes.back().text, message);
+    QCOMPARE(f.services.boxes.back().icon, QMessageBox::Question);
+    QVERIFY(f.window->statuses.isEmpty());
+  }
+
+  void RunsTwoPairsFromTheButton() {
+    WindowFixture f;
+    f.ShowTab(2);
+    const QString bases[] = {f.WriteDrawing("base1.jww", 0), f.WriteDrawing("base2.jww", 1)};
+    const QString overs[] = {f.WriteDrawing("over1.jww", 5), f.WriteDrawing("over2.jww", 6)};
+    f.window->HandleDrop({bases[1], bases[0]}, f.CentreOf("LabelB1"));
+    f.window->HandleDrop({overs[0], overs[1]}, f.CentreOf("List2"));
+    f.Edit("Edit3")->setText(f.dir.path() + "/");
+    f.Edit("Edit6")->setText("out");
+    f.Widget<QCheckBox>("CheckBox9")->setChecked(true);
+    f.Click("Button16");
+    QCOMPARE(f.window->StatusText(), QStringLiteral("連続実行を完了しました。"));
+    QCOMPARE(f.window->statuses.count(QStringLiteral("完了")), 2);
+    QVERIFY(QFile::exists(f.Path("out0.JWW")));
+    QVERIFY(QFile::exists(f.Path("out1.JWW")));
+    // The window keeps the last pair's fields and gets the overwrite box back.
+    QVERIFY(f.Widget<QCheckBox>("CheckBox9")->isChecked());
+    QCOMPARE(f.Edit("Edit1")->text(), bases[1]);
+    QCOMPARE(f.Edit("Edit2")->text(), f.Path("out1.JWW"));
+    QCOMPARE(f.Column(0), QStringList({overs[1]}));
+    QCOMPARE(f.Column(1), QStringList({"C"}));
+    QCOMPARE(f.Widget<QTabWidget>("PageControl1")->currentIndex(), 2);
+    QVERIFY(!f.window->progress()->isVisible());
+    QVERIFY(!f.window->progress()->next_button()->isEnabled());
+  }
+
+  void EscapeStopsTheBatchAtItsCheckPoint() {
+    WindowFixture f;
+    f.ShowTab(2);
+    f.window->HandleDrop({f.WriteDrawing("base.jww", 0)}, f.CentreOf("LabelB1"));
+    f.window->HandleDrop({f.WriteDrawing("over.jww", 5)}, f.CentreOf("List2"));
+    f.Edit("Edit3")->setText(f.dir.path() + "/");
+    f.Edit("Edit6")->setText("out");
+    QApplication::postEvent(f.window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    QApplication::postEvent(f.window.get(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Escape, {}));
+    f.window->RunBatch();
+    QCOMPARE(f.window->StatusText(), QStringLiteral("[ESC] 連続実行を中断しました。"));
+    QVERIFY(!QFile::exists(f.Path("out0.JWW")));
   }
 
   void NameChoicesFollowTheTargetNames() {

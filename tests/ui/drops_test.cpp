@@ -5,8 +5,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "document/jww_file.h"
-#include "support/doc_builder.h"
 #include "window_fixture.h"
 
 namespace plandock::ui::test {
@@ -25,20 +23,10 @@ void Drop(WindowFixture& f, const QStringList& files, const QString& target) {
   QApplication::sendEvent(f.window.get(), &drop);
 }
 
-// A small drawing with one reference text, written to `path`.
-void WriteDrawing(const QString& path, double y) {
-  TJwwData doc;
-  plandock::test::InitDrawing(doc, 700);
-  plandock::test::Add(doc, plandock::test::Line(0, y, 10, y));
-  plandock::test::Add(
-      doc, plandock::test::Text(u"【基準点】", 0, 0, 5, 0, plandock::test::Attr(0, 0, 9)));
-  QVERIFY(FileOut(doc, U(path), 700));
-}
-
 // base.jww and over.jww listed with `group`, the result to go to out.jww.
 void PrepareMerge(WindowFixture& f, const QString& group = {}) {
-  WriteDrawing(f.Path("base.jww"), 0);
-  WriteDrawing(f.Path("over.jww"), 5);
+  f.WriteDrawing("base.jww", 0);
+  f.WriteDrawing("over.jww", 5);
   f.Edit("Edit1")->setText(f.Path("base.jww"));
   f.Edit("Edit2")->setText(f.Path("out.jww"));
   f.window->AddMergeEntry(f.Path("over.jww"), group);

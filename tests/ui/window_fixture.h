@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "document/jww_file.h"
+#include "support/doc_builder.h"
 #include "ui/file_grid.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -102,6 +104,17 @@ class WindowFixture {
   QString Touch(const QString& name) const {
     QFile f(Path(name));
     if (f.open(QIODevice::WriteOnly)) f.write("x");
+    return Path(name);
+  }
+
+  // A small drawing with one reference text.
+  QString WriteDrawing(const QString& name, double y) const {
+    TJwwData doc;
+    plandock::test::InitDrawing(doc, 700);
+    plandock::test::Add(doc, plandock::test::Line(0, y, 10, y));
+    plandock::test::Add(
+        doc, plandock::test::Text(u"【基準点】", 0, 0, 5, 0, plandock::test::Attr(0, 0, 9)));
+    if (!FileOut(doc, U(Path(name)), 700)) qWarning("could not write %s", qPrintable(name));
     return Path(name);
   }
 
