@@ -79,7 +79,7 @@ struct RenderOptions {
   bool screen_colors = false;  // screen colours on the drawing's background, else print on white
   bool show_hidden = false;    // also hidden layer groups and layers
   uint16_t layer_groups = 0xFFFF;             // bit g: draw layer group g
-  size_t primitive_budget = size_t{1} << 24;  // a guard against exponential block nesting
+  size_t primitive_budget = size_t{1} << 22;  // a guard against exponential block nesting
 };
 
 // Every visible entry of the drawing order, block insertions expanded through

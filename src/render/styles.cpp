@@ -48,7 +48,10 @@ LineType FromSegments(const TEntJwwLineTypeExNo& row) {
     if (!std::isfinite(mm) || mm <= 0) return {};
     type.dashes.push_back(static_cast<float>(std::min(mm, 250.0) * kDotsPerMm));
   }
-  if (type.dashes.size() % 2 != 0) type.dashes.push_back(type.dashes.back());
+  // An odd list repeats to make its runs alternate, as SVG reads one.
+  if (type.dashes.size() % 2 != 0) {
+    type.dashes.insert(type.dashes.end(), type.dashes.begin(), type.dashes.end());
+  }
   return type;
 }
 
