@@ -72,25 +72,32 @@ constexpr double kPxPerDot = 1.5;
 // Drawing millimetres to picture pixels, y down.
 struct View {
   double scale = 1, x0 = 0, y1 = 0, margin = 0;
+  double top = 0;  // room above the drawing, for the legend
   int width = 0, height = 0;
-  Point2 Px(Point2 p) const { return {(p.x - x0) * scale + margin, (y1 - p.y) * scale + margin}; }
+  Point2 Px(Point2 p) const {
+    return {(p.x - x0) * scale + margin, (y1 - p.y) * scale + margin + top};
+  }
   Point2 PxVec(Point2 v) const { return {v.x * scale, -v.y * scale}; }
 };
 
-View FitView(Box box, int width) {
+constexpr double kLegendRow = 22, kLegendFont = 14, kLegendPad = 8;
+
+View FitView(Box box, int width, size_t legend_rows) {
   View view;
   view.width = std::clamp(width, kMinSvgWidth, kMaxSvgWidth);
   view.margin = 8 + view.width * 0.02;
+  if (legend_rows > 0) view.top = legend_rows * kLegendRow + kLegendPad + view.margin / 2;
   if (box.empty) box = {0, 0, 1, 1, false};
   double w = box.x1 - box.x0, h = box.y1 - box.y0;
   if (!(w > 0) && !(h > 0)) w = h = 1;
   const double inner = view.width - 2 * view.margin;
   view.scale = w > 0 ? inner / w : inner / h;
-  if (h * view.scale > kMaxSvgWidth - 2 * view.margin) {
-    view.scale = (kMaxSvgWidth - 2 * view.margin) / h;
+  if (h * view.scale > kMaxSvgWidth - 2 * view.margin - view.top) {
+    view.scale = std::max(kMaxSvgWidth - 2 * view.margin - view.top, 1.0) / h;
   }
   if (w * view.scale < inner) box.x0 -= (inner / view.scale - w) / 2;  // centre a narrow drawing
-  view.height = static_cast<int>(std::ceil(std::max(h * view.scale, 1.0) + 2 * view.margin));
+  view.height =
+      static_cast<int>(std::ceil(std::max(h * view.scale, 1.0) + 2 * view.margin + view.top));
   view.x0 = box.x0;
   view.y1 = box.y1;
   return view;
@@ -297,12 +304,11 @@ std::vector<uint32_t> ByLayer(const DisplayList& list, std::array<uint32_t, 257>
 
 void Legend(std::string& out, const std::vector<SvgLegendRow>& rows, const View& view) {
   if (rows.empty()) return;
-  constexpr double kRow = 22, kFont = 14, kPad = 8;
   double widest = 0;
   for (const SvgLegendRow& row : rows) {
     double em = 0;
     for (char16_t c : row.text) em += c < 0x80 ? 0.6 : 1.0;
-    widest = std::max(widest, em * kFont);
+    widest = std::max(widest, em * kLegendFont);
   }
   const double x = view.margin / 2, y = view.margin / 2;
   out += "<g id=\"legend\">\n<rect x=\"";
@@ -310,28 +316,28 @@ void Legend(std::string& out, const std::vector<SvgLegendRow>& rows, const View&
   out += "\" y=\"";
   Num(out, y);
   out += "\" width=\"";
-  Num(out, widest + 3 * kPad + kFont);
+  Num(out, widest + 3 * kLegendPad + kLegendFont);
   out += "\" height=\"";
-  Num(out, rows.size() * kRow + kPad);
+  Num(out, rows.size() * kLegendRow + kLegendPad);
   out += "\" fill=\"#fff\" fill-opacity=\"0.9\" stroke=\"#444\"/>\n";
   for (size_t i = 0; i < rows.size(); ++i) {
-    const double top = y + kPad + i * kRow;
+    const double top = y + kLegendPad + i * kLegendRow;
     out += "<rect x=\"";
-    Num(out, x + kPad);
+    Num(out, x + kLegendPad);
     out += "\" y=\"";
     Num(out, top);
     out += "\" width=\"";
-    Num(out, kFont);
+    Num(out, kLegendFont);
     out += "\" height=\"";
-    Num(out, kFont);
+    Num(out, kLegendFont);
     out += "\" fill=\"";
     Hex(out, rows[i].rgb);
     out += "\"/>\n<text x=\"";
-    Num(out, x + 2 * kPad + kFont);
+    Num(out, x + 2 * kLegendPad + kLegendFont);
     out += "\" y=\"";
-    Num(out, top + kFont - 2);
+    Num(out, top + kLegendFont - 2);
     out += "\" font-size=\"";
-    Num(out, kFont);
+    Num(out, kLegendFont);
     out += "\" fill=\"#000\">";
     Escaped(out, rows[i].text);
     out += "</text>\n";
@@ -368,7 +374,7 @@ void Marks(std::string& out, const std::vector<SvgMark>& marks, const View& view
 std::string WriteSvg(const DisplayList& list, const SvgOptions& options) {
   Box box = Extents(list);
   for (const SvgMark& m : options.marks) box.Add(m.pos);
-  const View view = FitView(box, options.width_px);
+  const View view = FitView(box, options.width_px, options.legend.size());
 
   std::array<uint32_t, 257> starts;
   const std::vector<uint32_t> order = ByLayer(list, starts);
