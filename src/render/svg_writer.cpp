@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
@@ -20,15 +21,18 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 void Num(std::string& out, double v) {
   if (!std::isfinite(v)) v = 0;
   long long tenths = std::llround(std::clamp(v, -1e9, 1e9) * 10);
+  char buf[24];
+  char* end = buf;
   if (tenths < 0) {
-    out += '-';
+    *end++ = '-';
     tenths = -tenths;
   }
-  out += std::to_string(tenths / 10);
+  end = std::to_chars(end, buf + sizeof buf, tenths / 10).ptr;
   if (tenths % 10 != 0) {
-    out += '.';
-    out += static_cast<char>('0' + tenths % 10);
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + tenths % 10);
   }
+  out.append(buf, end);
 }
 
 void Hex(std::string& out, uint32_t rgb) {
@@ -179,7 +183,10 @@ class Writer {
   void Open(const char* element, int cls) {
     out_ += '<';
     out_ += element;
-    out_ += " class=\"c" + std::to_string(cls) + '"';
+    out_ += " class=\"c";
+    char buf[12];
+    out_.append(buf, std::to_chars(buf, buf + sizeof buf, cls).ptr);
+    out_ += '"';
   }
 
   void XY(Point2 p) {
@@ -379,7 +386,7 @@ std::string WriteSvg(const DisplayList& list, const SvgOptions& options) {
   std::array<uint32_t, 257> starts;
   const std::vector<uint32_t> order = ByLayer(list, starts);
   std::string body;
-  body.reserve(list.primitives.size() * 48 + 4096);
+  body.reserve(list.primitives.size() * 64 + 4096);
   Writer writer(list, view, body);
   for (int g = 0; g < 16; ++g) {
     if (starts[g * 16] == starts[g * 16 + 16]) continue;
