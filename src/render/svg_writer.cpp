@@ -35,6 +35,15 @@ void Num(std::string& out, double v) {
   out.append(buf, end);
 }
 
+// ` name="value"`.
+void Attr(std::string& out, const char* name, double value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  Num(out, value);
+  out += '"';
+}
+
 void Hex(std::string& out, uint32_t rgb) {
   out += '#';
   for (int shift = 20; shift >= 0; shift -= 4) out += kHexDigits[(rgb >> shift) & 0xF];
@@ -243,13 +252,9 @@ class Writer {
   void Text(const TextGeom& t, int cls) {
     const Point2 p = view_.Px(t.pos);
     Open("text", cls);
-    out_ += " x=\"";
-    Num(out_, p.x);
-    out_ += "\" y=\"";
-    Num(out_, p.y);
-    out_ += "\" font-size=\"";
-    Num(out_, std::max(t.height * view_.scale, 0.1));
-    out_ += '"';
+    Attr(out_, "x", p.x);
+    Attr(out_, "y", p.y);
+    Attr(out_, "font-size", std::max(t.height * view_.scale, 0.1));
     if (std::fabs(t.angle_deg) > 0.05) {
       out_ += " transform=\"rotate(";
       Num(out_, -t.angle_deg);
@@ -257,11 +262,10 @@ class Writer {
       XY(p);
       out_ += ")\"";
     }
-    // The CAD program's own run length: another font then still fits the line.
+    // The run length the drawing stores: a text in another font still fits its line.
     if (t.length * view_.scale >= 1) {
-      out_ += " textLength=\"";
-      Num(out_, t.length * view_.scale);
-      out_ += "\" lengthAdjust=\"spacingAndGlyphs\"";
+      Attr(out_, "textLength", t.length * view_.scale);
+      out_ += " lengthAdjust=\"spacingAndGlyphs\"";
     }
     out_ += '>';
     Escaped(out_, t.text);
@@ -271,13 +275,10 @@ class Writer {
   void Marker(const MarkerGeom& m, int cls) {
     const Point2 p = view_.Px(m.pos);
     Open("circle", cls);
-    out_ += " cx=\"";
-    Num(out_, p.x);
-    out_ += "\" cy=\"";
-    Num(out_, p.y);
-    out_ += "\" r=\"";
-    Num(out_, std::max(m.radius * view_.scale, 0.8));
-    out_ += "\"/>\n";
+    Attr(out_, "cx", p.x);
+    Attr(out_, "cy", p.y);
+    Attr(out_, "r", std::max(m.radius * view_.scale, 0.8));
+    out_ += "/>\n";
   }
 
   const DisplayList& list_;
@@ -318,34 +319,26 @@ void Legend(std::string& out, const std::vector<SvgLegendRow>& rows, const View&
     widest = std::max(widest, em * kLegendFont);
   }
   const double x = view.margin / 2, y = view.margin / 2;
-  out += "<g id=\"legend\">\n<rect x=\"";
-  Num(out, x);
-  out += "\" y=\"";
-  Num(out, y);
-  out += "\" width=\"";
-  Num(out, widest + 3 * kLegendPad + kLegendFont);
-  out += "\" height=\"";
-  Num(out, rows.size() * kLegendRow + kLegendPad);
-  out += "\" fill=\"#fff\" fill-opacity=\"0.9\" stroke=\"#444\"/>\n";
+  out += "<g id=\"legend\">\n<rect";
+  Attr(out, "x", x);
+  Attr(out, "y", y);
+  Attr(out, "width", widest + 3 * kLegendPad + kLegendFont);
+  Attr(out, "height", rows.size() * kLegendRow + kLegendPad);
+  out += " fill=\"#fff\" fill-opacity=\"0.9\" stroke=\"#444\"/>\n";
   for (size_t i = 0; i < rows.size(); ++i) {
     const double top = y + kLegendPad + i * kLegendRow;
-    out += "<rect x=\"";
-    Num(out, x + kLegendPad);
-    out += "\" y=\"";
-    Num(out, top);
-    out += "\" width=\"";
-    Num(out, kLegendFont);
-    out += "\" height=\"";
-    Num(out, kLegendFont);
-    out += "\" fill=\"";
+    out += "<rect";
+    Attr(out, "x", x + kLegendPad);
+    Attr(out, "y", top);
+    Attr(out, "width", kLegendFont);
+    Attr(out, "height", kLegendFont);
+    out += " fill=\"";
     Hex(out, rows[i].rgb);
-    out += "\"/>\n<text x=\"";
-    Num(out, x + 2 * kLegendPad + kLegendFont);
-    out += "\" y=\"";
-    Num(out, top + kLegendFont - 2);
-    out += "\" font-size=\"";
-    Num(out, kLegendFont);
-    out += "\" fill=\"#000\">";
+    out += "\"/>\n<text";
+    Attr(out, "x", x + 2 * kLegendPad + kLegendFont);
+    Attr(out, "y", top + kLegendFont - 2);
+    Attr(out, "font-size", kLegendFont);
+    out += " fill=\"#000\">";
     Escaped(out, rows[i].text);
     out += "</text>\n";
   }
