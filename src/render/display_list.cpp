@@ -322,9 +322,15 @@ class Builder {
     g.height = m.dSizeY * units * std::hypot(up.x, up.y);
     g.width = m.dSizeX * units * std::hypot(along.x, along.y);
     g.angle_deg = std::atan2(along.y, along.x) * 180 / std::numbers::pi;
-    g.font = m.strFontName;
-    g.text = m.str;
-    if (Add(PrimitiveKind::kText, m.att, f, out_.texts.size())) out_.texts.push_back(std::move(g));
+    if (text_units_ + m.str.size() > options_.text_budget) {
+      out_.truncated = true;
+      return;
+    }
+    if (!Add(PrimitiveKind::kText, m.att, f, out_.texts.size())) return;
+    text_units_ += m.str.size();
+    g.font = Intern(m.strFontName);
+    g.text = Intern(m.str);
+    out_.texts.push_back(g);
   }
 
   void Dimension(const TEntJwwSunpo& d, const Frame& f) {
@@ -385,6 +391,14 @@ class Builder {
     }
   }
 
+  // A text inside a block inserted many times is stored once.
+  uint32_t Intern(const std::u16string& s) {
+    if (s.empty()) return 0;
+    auto [it, added] = strings_.try_emplace(&s, static_cast<uint32_t>(out_.strings.size()));
+    if (added) out_.strings.push_back(s);
+    return it->second;
+  }
+
   const TJwwData& doc_;
   const RenderOptions& options_;
   DisplayList& out_;
@@ -392,12 +406,15 @@ class Builder {
   std::unordered_map<uint32_t, size_t> defs_;  // block number -> first definition
   std::vector<bool> on_path_;
   std::array<double, 16> group_units_{};
+  std::unordered_map<const std::u16string*, uint32_t> strings_;
+  size_t text_units_ = 0;
 };
 
 }  // namespace
 
 DisplayList BuildDisplayList(const TJwwData& doc, const RenderOptions& options) {
   DisplayList list;
+  list.strings.emplace_back();
   list.primitives.reserve(doc.EntNo.size());
   list.points.reserve(doc.EntLine.size() * 2 + doc.EntSunpo.size() * 2 + doc.EntSolid.size() * 4);
   Builder(doc, options, list).Run();

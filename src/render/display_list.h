@@ -31,8 +31,8 @@ struct TextGeom {
   double width = 0;      // character width
   double length = 0;     // start-to-end distance of the text line, 0 when unknown
   double angle_deg = 0;  // direction, counter-clockwise from +x
-  std::u16string font;   // font name as stored, may be empty
-  std::u16string text;
+  uint32_t font = 0;     // font name as stored, in DisplayList::strings
+  uint32_t text = 0;     // in DisplayList::strings
 };
 
 struct MarkerGeom {
@@ -68,6 +68,7 @@ struct DisplayList {
   std::vector<ArcGeom> arcs;
   std::vector<TextGeom> texts;
   std::vector<MarkerGeom> markers;
+  std::vector<std::u16string> strings;              // each distinct text once; [0] is empty
   std::array<LineType, kLineTypeSlots> line_types;  // by pen style
   uint32_t background = 0xFFFFFF;                   // 0xRRGGBB
   std::array<std::u16string, 16> group_names;
@@ -78,8 +79,10 @@ struct DisplayList {
 struct RenderOptions {
   bool screen_colors = false;  // screen colours on the drawing's background, else print on white
   bool show_hidden = false;    // also hidden layer groups and layers
-  uint16_t layer_groups = 0xFFFF;             // bit g: draw layer group g
-  size_t primitive_budget = size_t{1} << 22;  // a guard against exponential block nesting
+  uint16_t layer_groups = 0xFFFF;  // bit g: draw layer group g
+  // Guards against exponential block nesting: past either budget the rest is left out.
+  size_t primitive_budget = size_t{1} << 22;
+  size_t text_budget = size_t{1} << 26;  // UTF-16 units of all drawn texts together
 };
 
 // Every visible entry of the drawing order, block insertions expanded through

@@ -268,7 +268,7 @@ class Writer {
       out_ += " lengthAdjust=\"spacingAndGlyphs\"";
     }
     out_ += '>';
-    Escaped(out_, t.text);
+    Escaped(out_, list_.strings[t.text]);
     out_ += "</text>\n";
   }
 

@@ -52,8 +52,8 @@ std::string Describe(const DisplayList& list) {
       }
       case PrimitiveKind::kText: {
         const TextGeom& t = list.texts[p.data];
-        out += std::string("text") + head + " '" + TextToUtf8(t.text) + "' at " + P(t.pos) +
-               " h=" + N(t.height) + " a=" + N(t.angle_deg) + " len=" + N(t.length);
+        out += std::string("text") + head + " '" + TextToUtf8(list.strings[t.text]) + "' at " +
+               P(t.pos) + " h=" + N(t.height) + " a=" + N(t.angle_deg) + " len=" + N(t.length);
         break;
       }
       case PrimitiveKind::kMarker: {
@@ -282,6 +282,20 @@ TEST(DisplayListTest, ExponentialNestingStopsAtTheBudget) {
   const DisplayList list = BuildDisplayList(doc, options);
   EXPECT_TRUE(list.truncated);
   EXPECT_EQ(list.primitives.size(), 1000u);
+}
+
+TEST(DisplayListTest, ATextInsertedManyTimesIsStoredOnceAndCountsAgainstItsBudget) {
+  TJwwData doc;
+  InitTables(doc);
+  TEntJwwBlockDef& def = test::AddBlockDef(doc, 1, u"label");
+  Add(def, test::Text(std::u16string(1000, u'x'), 0, 0, 1000, 0));
+  for (int i = 0; i < 50; ++i) Add(doc, test::Insert(1, i, 0));
+  RenderOptions options;
+  options.text_budget = 20'000;
+  const DisplayList list = BuildDisplayList(doc, options);
+  EXPECT_TRUE(list.truncated);
+  EXPECT_EQ(list.texts.size(), 20u);
+  EXPECT_EQ(list.strings.size(), 3u);  // the empty string, the font name and the text
 }
 
 TEST(DisplayListTest, ExtentsCoverArcsTextsAndMarkers) {
