@@ -10,6 +10,7 @@
 #include "document/jww_file.h"
 #include "platform/files.h"
 #include "render/display_list.h"
+#include "render/preview.h"
 #include "render/svg_writer.h"
 #include "util/path.h"
 #include "util/text.h"
@@ -18,7 +19,7 @@ namespace plandock {
 
 const char kRenderUsage[] =
     R"usage(usage: plandock render FILE --out PICTURE.svg [--layer-group G]... [--width PX]
-                       [--screen] [--show-hidden]
+                       [--screen] [--show-hidden] [--highlight G]...
 
 Draws the JWW drawing FILE as an SVG picture, fitted to its extents, with
 block insertions expanded. Each layer group and layer is one <g> element.
@@ -30,6 +31,9 @@ block insertions expanded. Each layer group and layer is one <g> element.
   --screen            screen colours on the drawing's background colour
                       (default: print colours on white)
   --show-hidden       also draw the layer groups and layers the drawing hides
+  --highlight G       draw layer group G in a strong colour and the rest in grey,
+                      with a legend; repeat the flag for several groups, each in
+                      a colour of its own
   -h, --help          this text
 
 Exit status: 0 written, 1 unreadable drawing or unwritable picture, 2 usage error.
@@ -46,6 +50,7 @@ struct RenderRequest {
   std::string file, out;
   render::RenderOptions options;
   int width = 1600;
+  std::vector<int> highlights;  // layer groups
 };
 
 void PrintError(const std::string& text) {
@@ -108,7 +113,7 @@ bool ParseArgs(const std::vector<std::string>& args, RenderRequest* req, std::st
         return false;
       }
       (a == "--screen" ? req->options.screen_colors : req->options.show_hidden) = true;
-    } else if (a == "--out" || a == "--layer-group" || a == "--width") {
+    } else if (a == "--out" || a == "--layer-group" || a == "--width" || a == "--highlight") {
       const std::optional<std::string> v = value();
       if (!v) {
         *error = a + " needs a value";
@@ -116,13 +121,17 @@ bool ParseArgs(const std::vector<std::string>& args, RenderRequest* req, std::st
       }
       if (a == "--out") {
         req->out = *v;
-      } else if (a == "--layer-group") {
+      } else if (a == "--layer-group" || a == "--highlight") {
         const std::optional<int> g = ParseLayerGroup(*v);
         if (!g) {
-          *error = "--layer-group takes 0..9, A..F or 10..15, not '" + *v + "'";
+          *error = a + " takes 0..9, A..F or 10..15, not '" + *v + "'";
           return false;
         }
-        groups |= static_cast<uint16_t>(1u << *g);
+        if (a == "--highlight") {
+          req->highlights.push_back(*g);
+        } else {
+          groups |= static_cast<uint16_t>(1u << *g);
+        }
       } else {
         const std::optional<int> w = ParseWidth(*v);
         if (!w) {
@@ -153,6 +162,25 @@ bool ParseArgs(const std::vector<std::string>& args, RenderRequest* req, std::st
   return true;
 }
 
+// Each highlighted layer group as a set of its own, named in the legend.
+std::string HighlightedSvg(const TJwwData& doc, const RenderRequest& req) {
+  render::PreviewDescription description;
+  description.base = PathFileName(Utf8ToText(req.file));
+  description.render = req.options;
+  description.width_px = req.width;
+  for (int g : req.highlights) {
+    render::HighlightSet set;
+    set.drawing = u"[" + std::u16string(1, u"0123456789ABCDEF"[g]) + u"]";
+    const size_t row = static_cast<size_t>(g);
+    if (row < doc.EntLgrp.size() && !doc.EntLgrp[row].aStrGLayName.empty()) {
+      set.drawing += u" " + doc.EntLgrp[row].aStrGLayName;
+    }
+    set.layer_groups = static_cast<uint16_t>(1u << g);
+    description.sets.push_back(std::move(set));
+  }
+  return render::RenderPreviewSvg(doc, description);
+}
+
 }  // namespace
 
 int RunRenderCommand(const std::vector<std::string>& args) {
@@ -178,14 +206,18 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
     return kExitFailed;
   }
-  const render::DisplayList list = render::BuildDisplayList(doc, req.options);
-  if (list.truncated) {
-    PrintError("the drawing's blocks expand to more than " +
-               std::to_string(req.options.primitive_budget) + " shapes; the rest is left out");
+  std::string picture;
+  if (!req.highlights.empty()) {
+    picture = HighlightedSvg(doc, req);
+  } else {
+    const render::DisplayList list = render::BuildDisplayList(doc, req.options);
+    if (list.truncated) {
+      PrintError("the drawing's blocks expand beyond what one picture holds; the rest is left out");
+    }
+    render::SvgOptions svg;
+    svg.width_px = req.width;
+    picture = render::WriteSvg(list, svg);
   }
-  render::SvgOptions svg;
-  svg.width_px = req.width;
-  const std::string picture = render::WriteSvg(list, svg);
   if (!platform::WriteFileReplacing(
           Utf8ToText(req.out), reinterpret_cast<const uint8_t*>(picture.data()), picture.size())) {
     PrintError("cannot write '" + req.out + "'");

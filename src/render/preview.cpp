@@ -48,7 +48,17 @@ std::string RenderPreviewSvg(const TJwwData& result, const PreviewDescription& d
   }
   std::sort(spans.begin(), spans.end(),
             [](const Span& a, const Span& b) { return a.begin < b.begin; });
-  for (Primitive& p : list.primitives) p.rgb = ColorOf(spans, p.source);
+  std::array<uint32_t, 16> by_group;
+  by_group.fill(kPreviewBaseGrey);
+  for (size_t k = description.sets.size(); k-- > 0;) {  // the first set that names a group wins
+    for (int g = 0; g < 16; ++g) {
+      if (description.sets[k].layer_groups & (1u << g)) by_group[g] = HighlightColor(k);
+    }
+  }
+  for (Primitive& p : list.primitives) {
+    p.rgb = ColorOf(spans, p.source);
+    if (p.rgb == kPreviewBaseGrey) p.rgb = by_group[p.layer_group];
+  }
   return WriteSvg(list, svg);
 }
 

@@ -12,12 +12,13 @@
 
 namespace plandock::render {
 
-// What one merged drawing added to the result.
+// What one merged drawing added to the result, or any set of entities to show.
 struct HighlightSet {
   std::u16string drawing;  // shown in the legend
   std::u16string target;   // its target layer group, as the legend shows it
   std::vector<std::pair<uint32_t, uint32_t>> ranges;  // [begin, end) positions in EntNo
   std::vector<Point2> reference_points;               // in the result's coordinates
+  uint16_t layer_groups = 0;  // bit g: everything on layer group g belongs to the set too
 };
 
 struct PreviewDescription {

@@ -72,6 +72,16 @@ TEST_F(RenderCommandTest, WritesThePictureOfTheChosenLayerGroups) {
   EXPECT_NE(svg.find("id=\"layer-C-1\""), std::string::npos);
 }
 
+TEST_F(RenderCommandTest, HighlightDrawsTheChosenGroupInColourAndTheRestInGrey) {
+  const Result r = RunRender({drawing_, "--out", picture_, "--highlight", "12"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string svg = Contents(picture_);
+  EXPECT_NE(svg.find(">平面図.jww</text>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find(">[C]</text>"), std::string::npos);
+  EXPECT_NE(svg.find("{stroke:#B4B4B4"), std::string::npos);
+  EXPECT_NE(svg.find("{stroke:#D62728"), std::string::npos);
+}
+
 TEST_F(RenderCommandTest, UsageErrorsAndFailuresGiveTheirStatus) {
   const std::string not_a_drawing = Utf8(dir_.path() / "notes.jww");
   std::ofstream(not_a_drawing) << "not a drawing";
@@ -88,6 +98,7 @@ TEST_F(RenderCommandTest, UsageErrorsAndFailuresGiveTheirStatus) {
       {{drawing_, "--out", picture_, "--width", "1e3"}, 2, "--width takes"},
       {{drawing_, "--out", picture_, "--layer-group", "G"}, 2, "--layer-group takes"},
       {{drawing_, "--out", picture_, "--layer-group", "16"}, 2, "--layer-group takes"},
+      {{drawing_, "--out", picture_, "--highlight", "-1"}, 2, "--highlight takes"},
       {{drawing_, "--out", picture_, "--screen=yes"}, 2, "--screen takes no value"},
       {{drawing_, "--out", picture_, "--colour"}, 2, "unknown option '--colour'"},
       {{drawing_, drawing_, "--out", picture_}, 2, "only one FILE"},
@@ -110,7 +121,8 @@ TEST_F(RenderCommandTest, UsageErrorsAndFailuresGiveTheirStatus) {
 TEST_F(RenderCommandTest, HelpNamesEveryFlag) {
   const Result r = RunRender({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* flag : {"--out", "--layer-group", "--width", "--screen", "--show-hidden"}) {
+  for (const char* flag :
+       {"--out", "--layer-group", "--width", "--screen", "--show-hidden", "--highlight"}) {
     EXPECT_NE(r.out.find(flag), std::string::npos) << flag;
   }
 }
