@@ -101,7 +101,8 @@ View FitView(Box box, int width, size_t legend_rows) {
   view.margin = 8 + view.width * 0.02;
   if (legend_rows > 0) view.top = legend_rows * kLegendRow + kLegendPad + view.margin / 2;
   if (box.empty) box = {0, 0, 1, 1, false};
-  double w = box.x1 - box.x0, h = box.y1 - box.y0;
+  // Extents near the largest doubles would make their span infinite.
+  double w = std::min(box.x1 - box.x0, 1e300), h = std::min(box.y1 - box.y0, 1e300);
   if (!(w > 0) && !(h > 0)) w = h = 1;
   const double inner = view.width - 2 * view.margin;
   view.scale = w > 0 ? inner / w : inner / h;

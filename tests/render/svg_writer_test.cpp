@@ -138,6 +138,9 @@ TEST(SvgWriterTest, EmptyAndDegenerateDrawingsStillGiveAPicture) {
   Add(doc, test::Line(0, 0, 0, 1e300));  // a tall outlier stays within the height limit
   const std::string svg = WriteSvg(BuildDisplayList(doc), Width(400));
   EXPECT_NE(svg.find("height=\"" + std::to_string(kMaxSvgWidth)), std::string::npos) << svg;
+
+  Add(doc, test::Line(-1.7e308, -1.7e308, 1.7e308, 1.7e308));  // spans beyond any double
+  EXPECT_NE(WriteSvg(BuildDisplayList(doc), Width(400)).find("</svg>"), std::string::npos);
 }
 
 TEST(SvgWriterTest, EverySampleRendersToWellFormedSvgWithAllVisibleEntities) {
