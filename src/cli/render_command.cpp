@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_support.h"
 #include "document/document.h"
 #include "document/jww_file.h"
 #include "platform/files.h"
@@ -41,10 +42,6 @@ Exit status: 0 written, 1 unreadable drawing or unwritable picture, 2 usage erro
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 struct RenderRequest {
   bool help = false;
   std::string file, out;
@@ -53,9 +50,7 @@ struct RenderRequest {
   std::vector<int> highlights;  // layer groups
 };
 
-void PrintError(const std::string& text) {
-  std::fprintf(stderr, "plandock render: %s\n", text.c_str());
-}
+void PrintError(const std::string& text) { PrintCommandError("render", text); }
 
 // "0".."9", "A".."F" (either case) or "10".."15".
 std::optional<int> ParseLayerGroup(const std::string& s) {
@@ -192,7 +187,7 @@ int RunRenderCommand(const std::vector<std::string>& args) {
   }
   if (req.help) {
     std::fputs(kRenderUsage, stdout);
-    return kExitOk;
+    return kExitCompleted;
   }
   std::vector<uint8_t> bytes;
   if (!platform::ReadWholeFile(Utf8ToText(req.file), bytes)) {
@@ -223,7 +218,7 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     PrintError("cannot write '" + req.out + "'");
     return kExitFailed;
   }
-  return kExitOk;
+  return kExitCompleted;
 }
 
 }  // namespace plandock

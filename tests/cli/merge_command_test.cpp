@@ -188,7 +188,7 @@ TEST_F(MergeCommand, PreviewPicturesTheResultBesideIt) {
       Run({"merge", "--base", base, "--out", out, overlay, "--group", "C", "--preview", picture});
   ASSERT_EQ(o.exit_status, 0) << o.err;
   EXPECT_TRUE(fs::exists(out));
-  const std::string svg = Contents(picture);
+  const std::string svg = FileContents(picture);
   EXPECT_NE(svg.find(">給水.jww → レイヤグループ C</text>"), std::string::npos) << svg;
   EXPECT_NE(svg.find("<g id=\"reference-points\""), std::string::npos);
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");

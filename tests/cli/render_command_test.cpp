@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,11 +30,6 @@ Result RunRender(const std::vector<std::string>& args) {
   return {status, out, testing::internal::GetCapturedStderr()};
 }
 
-std::string Contents(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::string Utf8(const fs::path& p) {
   const std::u8string s = p.u8string();
   return {s.begin(), s.end()};
@@ -60,14 +54,14 @@ class RenderCommandTest : public testing::Test {
 TEST_F(RenderCommandTest, WritesThePictureOfTheChosenLayerGroups) {
   Result r = RunRender({drawing_, "--out", picture_, "--width=300"});
   ASSERT_EQ(r.status, 0) << r.err;
-  std::string svg = Contents(picture_);
+  std::string svg = test::FileContents(picture_);
   EXPECT_NE(svg.find("width=\"300\""), std::string::npos);
   EXPECT_NE(svg.find("id=\"group-0\""), std::string::npos);
   EXPECT_NE(svg.find("id=\"group-C\""), std::string::npos);
 
   r = RunRender({"--layer-group", "c", "--out", picture_, drawing_, "--screen"});
   ASSERT_EQ(r.status, 0) << r.err;
-  svg = Contents(picture_);
+  svg = test::FileContents(picture_);
   EXPECT_EQ(svg.find("id=\"group-0\""), std::string::npos);
   EXPECT_NE(svg.find("id=\"layer-C-1\""), std::string::npos);
 }
@@ -75,7 +69,7 @@ TEST_F(RenderCommandTest, WritesThePictureOfTheChosenLayerGroups) {
 TEST_F(RenderCommandTest, HighlightDrawsTheChosenGroupInColourAndTheRestInGrey) {
   const Result r = RunRender({drawing_, "--out", picture_, "--highlight", "12"});
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string svg = Contents(picture_);
+  const std::string svg = test::FileContents(picture_);
   EXPECT_NE(svg.find(">平面図.jww</text>"), std::string::npos) << svg;
   EXPECT_NE(svg.find(">[C]</text>"), std::string::npos);
   EXPECT_NE(svg.find("{stroke:#B4B4B4"), std::string::npos);
@@ -114,7 +108,7 @@ TEST_F(RenderCommandTest, UsageErrorsAndFailuresGiveTheirStatus) {
     EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line";
   }
-  EXPECT_EQ(Contents(not_a_drawing), "not a drawing");
+  EXPECT_EQ(test::FileContents(not_a_drawing), "not a drawing");
   EXPECT_FALSE(fs::exists(picture_));
 }
 
