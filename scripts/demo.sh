@@ -7,7 +7,7 @@ scripts/build.sh --target plandock plandock_make_examples
 bin=build/release
 out=out/examples
 mkdir -p "$out"
-rm -f "$out/merged.jww" "$out/merged.BAK"
+rm -f "$out/merged.jww" "$out/merged.BAK" "$out/preview.svg"
 
 echo "== Example drawings"
 "$bin/plandock_make_examples" "$out"
@@ -19,10 +19,12 @@ echo "   placed by their reference texts 【基準点】"
 "$bin/plandock" merge --base "$out/base_plan.jww" --out "$out/merged.jww" \
   --real-size --check-ref --layer-state merged \
   "$out/plumbing_overlay.jww" --group C \
-  "$out/electrical_overlay.jww" --group D
+  "$out/electrical_overlay.jww" --group D \
+  --preview "$out/preview.svg"
 
 echo
 echo "== What the merged drawing holds"
 "$bin/plandock" info "$out/merged.jww"
 echo
 echo "The merged drawing is $(pwd)/$out/merged.jww"
+echo "A picture of it, each overlay in its own colour: $(pwd)/$out/preview.svg"

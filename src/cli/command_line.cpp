@@ -8,6 +8,7 @@
 #include "cli/info_command.h"
 #include "cli/merge_args.h"
 #include "cli/merge_command.h"
+#include "cli/render_command.h"
 #include "platform/code_page.h"
 
 namespace plandock {
@@ -19,6 +20,7 @@ constexpr char kUsage[] =
     R"usage(usage: plandock merge --base BASE --out DEST [flags] [ENTRY [--group G] [--layer L] [--color C]]...
        plandock batch --out-dir DIR [flags] --list N FILE... [--list N FILE...]...
        plandock info FILE [--json]
+       plandock render FILE --out PICTURE.svg [--layer-group G]... [--width PX] [--screen]
        plandock --help | --version
 
 Plandock merges JWW drawings into one drawing: a base plan and overlays placed
@@ -46,6 +48,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
   if (command == "merge") return RunMergeCommand(rest);
   if (command == "batch") return RunBatchCommand(rest);
   if (command == "info") return RunInfoCommand(rest);
+  if (command == "render") return RunRenderCommand(rest);
   if (command == "--help" || command == "-h") {
     std::fputs(kUsage, stdout);
     std::fputs(kMergeUsage, stdout);

@@ -69,6 +69,7 @@ void SetCell(MergeEntry& e, const std::u16string& v) {
 }
 
 void SetSettingsFile(MergeRequest& r, const std::u16string& v) { r.settings_file = v; }
+void SetPreview(MergeRequest& r, const std::u16string& v) { r.preview = v; }
 void SetYes(MergeRequest& r, const std::u16string&) { r.yes = true; }
 void SetHelp(MergeRequest& r, const std::u16string&) { r.help = true; }
 
@@ -97,6 +98,7 @@ const FlagRow kFlags[] = {
     {"--layer", true, nullptr, SetCell<&MergeEntry::Layer>},
     {"--color", true, nullptr, SetCell<&MergeEntry::PenColor>},
     {"--settings", true, nullptr, nullptr, SetSettingsFile},
+    {"--preview", true, nullptr, nullptr, SetPreview},
     {"--yes", false, nullptr, nullptr, SetYes},
     {"--help", false, nullptr, nullptr, SetHelp},
 };
@@ -246,6 +248,9 @@ namespace {
 constexpr char kMergeTail[] =
     R"usage(  --settings FILE       "設定を開く": starts from the options of a settings file; the
                         other flags, wherever they stand, override it
+  --preview PICTURE.svg also writes an SVG picture of the result: the base in
+                        grey, each merged drawing in its own colour, a legend
+                        and a marker at each reference point used
   --yes                 answers Yes to the questions of the reference check; without
                         it they are asked on the terminal, or answered No when
                         there is none

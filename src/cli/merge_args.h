@@ -21,6 +21,7 @@ struct MergeRequest {
   bool help = false;
   bool yes = false;                   // answer Yes where the job asks
   std::u16string settings_file;       // empty: start from the defaults
+  std::u16string preview;             // picture of the result to write; empty: none
   std::vector<OptionChange> changes;  // in command-line order
   std::vector<MergeEntry> entries;    // the file list, with each row's cells
 };

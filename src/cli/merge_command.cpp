@@ -7,7 +7,10 @@
 #include "cli/cli_job_host.h"
 #include "cli/command_support.h"
 #include "cli/merge_args.h"
+#include "cli/merge_preview.h"
 #include "merge/merge_job.h"
+#include "platform/files.h"
+#include "util/path.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -64,11 +67,30 @@ int RunMergeCommand(const std::vector<std::string>& args) {
   MergeSettings settings = app.Merge;
   ApplyOptions(request, settings);
 
+  if (!request.preview.empty() && PathExtLower(request.preview) != u".svg") {
+    PrintCommandError("merge", "--preview must name an .svg file (see plandock merge --help)");
+    return kExitUsage;
+  }
+
   CliJobHost host(CliJobHost::ConsoleOptions(request.yes));
   std::vector<MergeEntry> entries = request.entries;
-  const MergeJobResult result = RunMergeJob(settings, entries, host);
+  MergeJobRecord record;
+  std::string picture;
+  if (!request.preview.empty()) {
+    record.before_save = [&](const TJwwData& result) {
+      picture = MergePreviewSvg(result, record, entries, settings.BasePath);
+    };
+  }
+  const MergeJobResult result = RunMergeJob(settings, entries, host, &record);
   ReportEntryChanges(request.entries, entries);
-  return result == MergeJobResult::kCompleted ? kExitCompleted : kExitFailed;
+  if (result != MergeJobResult::kCompleted) return kExitFailed;
+  if (!picture.empty() &&
+      !platform::WriteFileReplacing(
+          request.preview, reinterpret_cast<const uint8_t*>(picture.data()), picture.size())) {
+    PrintCommandError("merge", "cannot write the preview " + TextToUtf8(request.preview));
+    return kExitFailed;
+  }
+  return kExitCompleted;
 }
 
 }  // namespace plandock

@@ -8,6 +8,7 @@
 #include "merge/merge_drawing_internal.h"
 #include "merge/merge_job_internal.h"
 #include "merge/merge_job_texts.h"
+#include "merge/placement_internal.h"
 #include "merge/post_merge_internal.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
@@ -26,6 +27,7 @@ struct JobState {
   std::u16string destination;
   bool unicode = false;      // a drawing read used Unicode strings
   bool interrupted = false;  // Escape was seen
+  MergeJobRecord* record = nullptr;
 };
 
 std::u16string Progress(const char16_t* what, size_t k, size_t n, const std::u16string& path) {
@@ -73,7 +75,19 @@ void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entrie
     }
     const MergeTargets targets = job::ReadTargets(entry);
     host.ShowStatus(Progress(job_text::kMerging, k, n, path));
+    MergedEntryRecord added;
+    added.entry = k - 1;
+    added.layer_group = targets.layer_group;
+    added.first = docs.JWW.EntNo.size();
+    if (state.record) {
+      for (const ReferencePoint& p :
+           CollectReferencePoints(docs.JWW, settings.ReferenceText, false)) {
+        added.reference_points.push_back({p.x, p.y});
+      }
+    }
     MergeDrawing(docs.JWW, docs.JWW1, targets, settings);
+    added.end = docs.JWW.EntNo.size();
+    if (state.record) state.record->merged.push_back(std::move(added));
   }
   EmptyDocument(docs.JWW1, true);
 }
@@ -156,6 +170,9 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
   if (!ReadBase(settings, host, docs, state)) return MergeJobResult::kBaseUnreadable;
   MergeEntries(settings, entries, host, docs, state);
   if (!state.interrupted) AfterMerge(settings, entries, host, docs.JWW, state);
+  if (!state.interrupted && state.record && state.record->before_save) {
+    state.record->before_save(docs.JWW);
+  }
   const bool saved = !state.interrupted && Save(settings, entries, host, docs.JWW, state);
 
   EmptyDocument(docs.JWW, true);
@@ -176,9 +193,10 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
 }  // namespace
 
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeDocuments& docs) {
+                           JobHost& host, MergeDocuments& docs, MergeJobRecord* record) {
   host.ShowFilesPage();
   JobState state;
+  state.record = record;
   if (!job::CheckInputs(settings, host, &state.destination)) {
     return MergeJobResult::kInputRejected;
   }
@@ -201,9 +219,9 @@ MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry
 }
 
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host) {
+                           JobHost& host, MergeJobRecord* record) {
   const std::unique_ptr<MergeDocuments> docs = CreateDocuments();
-  return RunMergeJob(settings, entries, host, *docs);
+  return RunMergeJob(settings, entries, host, *docs, record);
 }
 
 }  // namespace plandock

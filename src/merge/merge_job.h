@@ -2,6 +2,9 @@
 // drawing, the after-merge operations and the saved result.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,13 +42,28 @@ std::unique_ptr<MergeDocuments> CreateDocuments();
 // image folders that are left empty. Safe to call more than once.
 void FreeDocuments(MergeDocuments& docs);
 
+// What one merged drawing added to the result, for a picture of it.
+struct MergedEntryRecord {
+  size_t entry = 0;           // index in the entry list
+  int layer_group = -1;       // target layer group, -1 when entities kept their own
+  size_t first = 0, end = 0;  // positions [first, end) of its entities in the result's EntNo
+  std::vector<std::array<double, 2>> reference_points;  // the base points it was placed on
+};
+
+// Filled by a job that is given one: a record per drawing merged, in order.
+struct MergeJobRecord {
+  std::vector<MergedEntryRecord> merged;
+  // Called with the finished result just before it is saved (not after Escape).
+  std::function<void(const TJwwData& result)> before_save;
+};
+
 // Runs one merge job. Normalises `entries` in place (cleared cells, rewritten
 // layer and colour cells, "エラーファイル：" before unreadable paths); these
 // changes stay whatever the result. Leaves both documents empty.
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeDocuments& docs);
+                           JobHost& host, MergeDocuments& docs, MergeJobRecord* record = nullptr);
 // The same with documents made for this job alone.
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host);
+                           JobHost& host, MergeJobRecord* record = nullptr);
 
 }  // namespace plandock

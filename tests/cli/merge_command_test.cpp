@@ -217,5 +217,31 @@ TEST_F(MergeCommand, CommandLineWithoutCommandOrWithAnUnknownOneIsAUsageError) {
   EXPECT_EQ(Run({"merge", "--help"}).exit_status, 0);
 }
 
+TEST_F(MergeCommand, PreviewPicturesTheResultBesideIt) {
+  const std::string base = Drawing("base.jww", 3), overlay = Drawing("給水.jww", 2);
+  const std::string out = PathOf("out.jww"), picture = PathOf("preview.svg");
+  Outcome o =
+      Run({"merge", "--base", base, "--out", out, overlay, "--group", "C", "--preview", picture});
+  ASSERT_EQ(o.exit_status, 0) << o.err;
+  EXPECT_TRUE(fs::exists(out));
+  const std::string svg = FileContents(picture);
+  EXPECT_NE(svg.find(">給水.jww → レイヤグループ C</text>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<g id=\"reference-points\""), std::string::npos);
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+
+  // Not a picture name: a usage error before anything is read or written.
+  fs::remove(out);
+  o = Run({"merge", "--base", base, "--out", out, overlay, "--preview", PathOf("result.jww")});
+  EXPECT_EQ(o.exit_status, 2);
+  EXPECT_NE(o.err.find("--preview must name an .svg file"), std::string::npos) << o.err;
+  EXPECT_FALSE(fs::exists(out));
+
+  // No result, no picture.
+  fs::remove(picture);
+  o = Run({"merge", "--base", PathOf("missing.jww"), "--out", out, overlay, "--preview", picture});
+  EXPECT_EQ(o.exit_status, 1);
+  EXPECT_FALSE(fs::exists(picture));
+}
+
 }  // namespace
 }  // namespace plandock::test
