@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -109,10 +108,11 @@ std::u16string FloatToFixed(int digits, double x) {
   // Every double has at most 1074 binary fraction digits, so this precision prints
   // its exact decimal value; rounding that string is then exact too.
   const int exact_precision = digits + 1 > 1080 ? digits + 1 : 1080;
-  const int len = std::snprintf(nullptr, 0, "%.*f", exact_precision, std::fabs(x));
-  std::string exact(static_cast<size_t>(len) + 1, '\0');
-  std::snprintf(exact.data(), exact.size(), "%.*f", exact_precision, std::fabs(x));
-  exact.resize(static_cast<size_t>(len));
+  // Room for the 309 integer digits of the largest double, the point and the fraction.
+  std::string exact(static_cast<size_t>(exact_precision) + 312, '\0');
+  const auto printed = std::to_chars(exact.data(), exact.data() + exact.size(), std::fabs(x),
+                                     std::chars_format::fixed, exact_precision);
+  exact.resize(static_cast<size_t>(printed.ptr - exact.data()));
   const size_t point = exact.find('.');
   std::string kept = exact.substr(0, point + 1 + static_cast<size_t>(digits));
   if (exact[point + 1 + static_cast<size_t>(digits)] >= '5') {
