@@ -25,6 +25,8 @@ struct JobState {
   std::u16string destination;
   bool unicode = false;      // a drawing read used Unicode strings
   bool interrupted = false;  // Escape was seen
+  bool dry_run = false;
+  MergeRecord* record = nullptr;
 };
 
 std::u16string Progress(const char16_t* what, size_t k, size_t n, const std::u16string& path) {
@@ -44,6 +46,7 @@ bool ReadBase(const MergeSettings& settings, JobHost& host, MergeDocuments& docs
     return false;
   }
   if (docs.JWW.MojiEncode) state.unicode = true;
+  if (state.record != nullptr) job::RecordBase(docs.JWW, settings, *state.record);
   return true;
 }
 
@@ -62,6 +65,7 @@ void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entrie
     EmptyDocument(docs.JWW1, true);
     if (!FileIn(docs.JWW1, path)) {
       entry.Path = job_text::kErrorFile + path;
+      if (state.record != nullptr) state.record->entries[k - 1].outcome = EntryOutcome::kUnreadable;
       continue;
     }
     BindImageJoin(docs.JWW, docs.JWW1);
@@ -72,7 +76,15 @@ void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entrie
     }
     const MergeTargets targets = job::ReadTargets(entry);
     host.ShowStatus(Progress(job_text::kMerging, k, n, path));
-    MergeDrawing(docs.JWW, docs.JWW1, targets, settings);
+    if (state.record == nullptr) {
+      MergeDrawing(docs.JWW, docs.JWW1, targets, settings);
+      continue;
+    }
+    const job::DocumentTotals before = job::Totals(docs.JWW);
+    PlacementSummary placed;
+    MergeDrawing(docs.JWW, docs.JWW1, targets, settings, &placed);
+    job::RecordMerged(docs.JWW1, settings, targets, placed, before, job::Totals(docs.JWW),
+                      state.record->entries[k - 1]);
   }
   EmptyDocument(docs.JWW1, true);
 }
@@ -108,17 +120,31 @@ void AfterMerge(const MergeSettings& settings, const std::vector<MergeEntry>& en
 bool Save(const MergeSettings& settings, JobHost& host, TJwwData& doc, JobState& state) {
   const std::u16string backup = PathChangeExt(state.destination, u".BAK");
   // A base drawing that happens to bear the backup's name must not be overwritten by it.
-  if (settings.KeepBackup && platform::FileExists(state.destination) &&
+  if (!state.dry_run && settings.KeepBackup && platform::FileExists(state.destination) &&
       UpperText(backup) != UpperText(settings.BasePath)) {
     host.ShowStatus(job_text::kBackingUp);
     // A failed backup is not reported: the save matters more.
     FileCopyKeepTime(state.destination, backup);
   }
-  host.ShowStatus(job_text::kSaving);
+  if (!state.dry_run) host.ShowStatus(job_text::kSaving);
   MakeBlockTree(doc);
   if (doc.MojiEncode) state.unicode = true;
   SetFileOutOption(doc, state.unicode ? kFileOutUnicode : 0);
-  if (FileOut(doc, state.destination, doc.Enthd.jwVer)) return true;
+  if (state.dry_run) {
+    if (state.record != nullptr) {
+      std::vector<uint8_t> bytes;
+      FileOutToBuffer(doc, doc.Enthd.jwVer, bytes);
+      job::RecordResult(doc, bytes.size(), *state.record);
+    }
+    return true;
+  }
+  if (FileOut(doc, state.destination, doc.Enthd.jwVer)) {
+    if (state.record != nullptr) {
+      const int64_t size = platform::FileSizeOf(state.destination);
+      job::RecordResult(doc, size < 0 ? 0 : static_cast<uint64_t>(size), *state.record);
+    }
+    return true;
+  }
   const std::u16string text = job_text::kSaveFailed + state.destination;
   host.ShowStatus(text);
   host.Ask(MessageKind::kError, text, MessageButtons::kOk);
@@ -144,21 +170,36 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
   } else {
     result = MergeJobResult::kSaveFailed;  // its message stays in the status line
   }
-  if (settings.LaunchCad) platform::StartCad(state.destination);
+  if (settings.LaunchCad && !state.dry_run) platform::StartCad(state.destination);
   return result;
 }
 
 }  // namespace
 
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeDocuments& docs) {
+                           JobHost& host, MergeDocuments& docs, const MergeRun& run) {
   host.ShowFilesPage();
   JobState state;
+  state.dry_run = run.dry_run;
+  state.record = run.record;
+  if (state.record != nullptr) {
+    *state.record = MergeRecord();
+    state.record->entries.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) state.record->entries[i].path = entries[i].Path;
+  }
   if (!job::CheckInputs(settings, host, &state.destination)) {
     return MergeJobResult::kInputRejected;
   }
   host.ShowStatus(job_text::kCheckingNames);
-  job::CleanEntryNames(entries, settings.BasePath, state.destination);
+  std::vector<EntryOutcome> outcomes;
+  job::CleanEntryNames(entries, settings.BasePath, state.destination,
+                       state.record != nullptr ? &outcomes : nullptr);
+  if (state.record != nullptr) {
+    for (size_t i = 0; i < outcomes.size(); ++i) {
+      // Rows that stay are only reached by the merge loop.
+      if (outcomes[i] != EntryOutcome::kMerged) state.record->entries[i].outcome = outcomes[i];
+    }
+  }
   host.ShowStatus(job_text::kCheckingTargets);
   job::CleanEntryCells(entries);
 
@@ -176,9 +217,19 @@ MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry
 }
 
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host) {
+                           JobHost& host, MergeDocuments& docs) {
+  return RunMergeJob(settings, entries, host, docs, MergeRun());
+}
+
+MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
+                           JobHost& host, const MergeRun& run) {
   const std::unique_ptr<MergeDocuments> docs = CreateDocuments();
-  return RunMergeJob(settings, entries, host, *docs);
+  return RunMergeJob(settings, entries, host, *docs, run);
+}
+
+MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
+                           JobHost& host) {
+  return RunMergeJob(settings, entries, host, MergeRun());
 }
 
 }  // namespace plandock

@@ -8,6 +8,7 @@
 
 #include "document/document.h"
 #include "merge/job_host.h"
+#include "merge/merge_record.h"
 #include "merge/merge_settings.h"
 
 namespace plandock {
@@ -47,5 +48,18 @@ MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry
 // The same with documents made for this job alone.
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
                            JobHost& host);
+
+// How a front end runs a job beyond its settings.
+struct MergeRun {
+  // Every check, the reading and the placement run, but nothing is written:
+  // no result, no backup, and the CAD program is not started. The job's texts
+  // are the same except the save's.
+  bool dry_run = false;
+  MergeRecord* record = nullptr;  // filled as the job goes, when given
+};
+MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
+                           JobHost& host, MergeDocuments& docs, const MergeRun& run);
+MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
+                           JobHost& host, const MergeRun& run);
 
 }  // namespace plandock

@@ -25,11 +25,13 @@ bool RejectInput(JobHost& host, const char16_t* text, BrowseButton focus) {
 bool IsStandardColor(int v) { return v >= 1 && v <= 9; }
 bool IsExtendedColor(int v) { return v >= 101 && v <= 356; }
 
-// An entry path that can take part, judged before the duplicate test.
-bool IsUsableDrawingPath(const std::u16string& path) {
-  if (IsBlank(path)) return false;
-  if (PathExtLower(path) != u".jww") return false;
-  return platform::FileExists(path);
+// Why an entry path cannot take part, judged before the duplicate test; kMerged
+// when it can.
+EntryOutcome PathProblem(const std::u16string& path) {
+  if (IsBlank(path)) return EntryOutcome::kEmptyRow;
+  if (PathExtLower(path) != u".jww") return EntryOutcome::kNotJww;
+  if (!platform::FileExists(path)) return EntryOutcome::kNotFound;
+  return EntryOutcome::kMerged;
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* d
 }
 
 void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
-                     const std::u16string& destination) {
+                     const std::u16string& destination, std::vector<EntryOutcome>* outcomes) {
   // How many entries hold each upper-cased path right now, so that the
   // duplicate test sees the list as earlier clearings left it.
   std::unordered_map<std::u16string, int> holders;
@@ -60,10 +62,15 @@ void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& bas
   }
   const std::u16string upper_base = UpperText(base_path);
   const std::u16string upper_destination = UpperText(destination);
+  if (outcomes != nullptr) outcomes->assign(entries.size(), EntryOutcome::kMerged);
   for (size_t i = 0; i < entries.size(); ++i) {
-    const bool keep = IsUsableDrawingPath(entries[i].Path) && holders[upper[i]] == 1 &&
-                      upper[i] != upper_base && upper[i] != upper_destination;
-    if (keep) continue;
+    constexpr EntryOutcome kKeep = EntryOutcome::kMerged;
+    EntryOutcome why = PathProblem(entries[i].Path);
+    if (why == kKeep && holders[upper[i]] != 1) why = EntryOutcome::kListedTwice;
+    if (why == kKeep && upper[i] == upper_base) why = EntryOutcome::kBase;
+    if (why == kKeep && upper[i] == upper_destination) why = EntryOutcome::kDestination;
+    if (why == kKeep) continue;
+    if (outcomes != nullptr) (*outcomes)[i] = why;
     --holders[upper[i]];
     entries[i].Path.clear();
   }
