@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs on a Debian machine (as root), only when missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev clang-format)
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev clang-format
+  help2man man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
