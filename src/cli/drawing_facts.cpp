@@ -202,4 +202,6 @@ std::string Decimal(double x) {
   return s;
 }
 
+char LayerDigit(int n) { return "0123456789ABCDEF"[n & 15]; }
+
 }  // namespace plandock

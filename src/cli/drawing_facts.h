@@ -39,5 +39,7 @@ std::string PaperInWords(int32_t code);   // "A3 (420 x 297 mm)"
 std::string StateInWords(int32_t state);  // "hidden", "display only", ...
 // Up to three decimals, trailing zeros dropped, independent of the locale.
 std::string Decimal(double x);
+// A layer group or layer as the window names it: 0..9, then A..F.
+char LayerDigit(int n);
 
 }  // namespace plandock

@@ -100,9 +100,6 @@ int ParseArgs(const std::vector<std::string>& args, InfoRequest& req) {
   return kProceed;
 }
 
-// Layer groups and layers as the window names them: 0..9, then A..F.
-char HexDigit(int n) { return "0123456789ABCDEF"[n & 15]; }
-
 std::string Point(double x, double y) { return "(" + Decimal(x) + ", " + Decimal(y) + ")"; }
 
 std::string Times(int64_t n) { return std::to_string(n) + (n == 1 ? " time" : " times"); }
@@ -111,7 +108,7 @@ void PrintLayers(const TJwwData& doc) {
   std::printf("Layer groups (scale, state, name):\n");
   for (size_t g = 0; g < doc.EntLgrp.size() && g < 16; ++g) {
     const TEntJwwLayerGroup& lg = doc.EntLgrp[g];
-    std::printf("  %c  1:%s  %s%s  \"%s\"\n", HexDigit(static_cast<int>(g)),
+    std::printf("  %c  1:%s  %s%s  \"%s\"\n", LayerDigit(static_cast<int>(g)),
                 Decimal(lg.adScale).c_str(), StateInWords(lg.anGLay).c_str(),
                 lg.anGLayProtect != 0 ? ", protected" : "", TextToUtf8(lg.aStrGLayName).c_str());
   }
@@ -121,8 +118,8 @@ void PrintLayers(const TJwwData& doc) {
     const TEntJwwLayer& l = doc.EntLay[row];
     if (IsBlank(l.aStrLayName)) continue;
     any = true;
-    std::printf("  group %c layer %c  %s%s  \"%s\"\n", HexDigit(static_cast<int>(row / 16)),
-                HexDigit(static_cast<int>(row % 16)), StateInWords(l.aanLay).c_str(),
+    std::printf("  group %c layer %c  %s%s  \"%s\"\n", LayerDigit(static_cast<int>(row / 16)),
+                LayerDigit(static_cast<int>(row % 16)), StateInWords(l.aanLay).c_str(),
                 l.aanLayProtect != 0 ? ", protected" : "", TextToUtf8(l.aStrLayName).c_str());
   }
   if (!any) std::printf("  none\n");

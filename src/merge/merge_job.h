@@ -49,6 +49,10 @@ MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
                            JobHost& host);
 
+// One file-list row as the job's cell check leaves it: the layer-group, layer
+// and colour cells in their normalised form, those naming no target cleared.
+MergeEntry CleanedCells(const MergeEntry& entry);
+
 // How a front end runs a job beyond its settings.
 struct MergeRun {
   // Every check, the reading and the placement run, but nothing is written:

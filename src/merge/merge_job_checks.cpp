@@ -90,6 +90,20 @@ void CleanEntryCells(std::vector<MergeEntry>& entries) {
   }
 }
 
+}  // namespace plandock::job
+
+namespace plandock {
+
+MergeEntry CleanedCells(const MergeEntry& entry) {
+  std::vector<MergeEntry> one = {entry};
+  job::CleanEntryCells(one);
+  return one[0];
+}
+
+}  // namespace plandock
+
+namespace plandock::job {
+
 MergeTargets ReadTargets(const MergeEntry& entry) {
   MergeTargets targets;
   targets.layer_group = ReadLayerNumber(entry.LayerGroup);
