@@ -15,9 +15,9 @@
 #include "util/text.h"
 
 namespace plandock {
-namespace {
+namespace {}  // namespace
 
-constexpr char kUsage[] =
+const char kInfoUsage[] =
     "usage: plandock info FILE [--json] [--ref-text T]\n"
     "Shows what a JWW drawing holds and what a merge of it depends on: its version\n"
     "and text encoding, paper, layer groups with their scales, named layers, the\n"
@@ -25,6 +25,10 @@ constexpr char kUsage[] =
     "entity counts, block definitions with their uses and embedded images.\n"
     "  --json        the same as one JSON object\n"
     "  --ref-text T  look for the reference text T instead\n";
+
+namespace {
+
+constexpr const char* kUsage = kInfoUsage;
 
 struct InfoRequest {
   std::string file;

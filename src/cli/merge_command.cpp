@@ -149,6 +149,13 @@ void ReportEntryChanges(const std::vector<MergeEntry>& before,
 }
 
 int RunMergeCommand(const std::vector<std::string>& args) {
+  if (args.empty()) {
+    // The usage line, not one error of many, for someone trying the command out.
+    const std::string usage = kMergeUsage;
+    std::fprintf(stderr, "%s\nplandock merge --help explains every flag.\n",
+                 usage.substr(0, usage.find('\n')).c_str());
+    return kExitUsage;
+  }
   MergeRequest request;
   std::string error;
   if (!ParseArgs(args, &request, &error)) return UsageError(error);
