@@ -177,39 +177,26 @@ void PrintText(const InfoRequest& req, const TJwwData& doc, const DrawingFacts& 
   }
 }
 
+// The fields a layer group and a layer share.
+void JsonLayerState(JsonWriter& j, int32_t state, int32_t protect, const std::u16string& name) {
+  j.Key("state").Utf8(StateInWords(state)).Key("protected").Bool(protect != 0);
+  j.Key("name").String(name).EndObject();
+}
+
 void JsonLayers(JsonWriter& j, const TJwwData& doc) {
   j.Key("layerGroups").BeginArray();
   for (size_t g = 0; g < doc.EntLgrp.size() && g < 16; ++g) {
     const TEntJwwLayerGroup& lg = doc.EntLgrp[g];
-    j.BeginObject(true)
-        .Key("group")
-        .Int(static_cast<int64_t>(g))
-        .Key("scale")
-        .Number(lg.adScale)
-        .Key("state")
-        .Utf8(StateInWords(lg.anGLay))
-        .Key("protected")
-        .Bool(lg.anGLayProtect != 0)
-        .Key("name")
-        .String(lg.aStrGLayName)
-        .EndObject();
+    j.BeginObject(true).Key("group").Int(static_cast<int64_t>(g)).Key("scale").Number(lg.adScale);
+    JsonLayerState(j, lg.anGLay, lg.anGLayProtect, lg.aStrGLayName);
   }
   j.EndArray().Key("namedLayers").BeginArray();
   for (size_t row = 0; row < doc.EntLay.size() && row < 256; ++row) {
     const TEntJwwLayer& l = doc.EntLay[row];
     if (IsBlank(l.aStrLayName)) continue;
-    j.BeginObject(true)
-        .Key("group")
-        .Int(static_cast<int64_t>(row / 16))
-        .Key("layer")
-        .Int(static_cast<int64_t>(row % 16))
-        .Key("state")
-        .Utf8(StateInWords(l.aanLay))
-        .Key("protected")
-        .Bool(l.aanLayProtect != 0)
-        .Key("name")
-        .String(l.aStrLayName)
-        .EndObject();
+    j.BeginObject(true).Key("group").Int(static_cast<int64_t>(row / 16));
+    j.Key("layer").Int(static_cast<int64_t>(row % 16));
+    JsonLayerState(j, l.aanLay, l.aanLayProtect, l.aStrLayName);
   }
   j.EndArray();
 }

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "util/text.h"
+
 namespace plandock::test {
 namespace {
 
@@ -32,23 +34,6 @@ class Parser {
     i_ += word.size();
     return true;
   }
-  static void PutUtf8(unsigned cp, std::string& out) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
   bool Hex4(unsigned* v) {
     if (i_ + 4 > s_.size()) return false;
     *v = 0;
@@ -76,14 +61,15 @@ class Parser {
       static const std::string kPlain = "\"\\/bfnrt";
       static const std::string kMeant = "\"\\/\b\f\n\r\t";
       if (e == 'u') {
-        unsigned cp = 0;
-        if (!Hex4(&cp)) return false;
-        if (cp >= 0xD800 && cp < 0xDC00) {
+        unsigned unit = 0;
+        if (!Hex4(&unit)) return false;
+        std::u16string units(1, static_cast<char16_t>(unit));
+        if (unit >= 0xD800 && unit < 0xDC00) {
           unsigned low = 0;
           if (!Word("\\u") || !Hex4(&low) || low < 0xDC00 || low >= 0xE000) return false;
-          cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+          units += static_cast<char16_t>(low);
         }
-        PutUtf8(cp, *out);
+        *out += TextToUtf8(units);
       } else if (const size_t k = kPlain.find(e); k != std::string::npos) {
         *out += kMeant[k];
       } else {
