@@ -292,7 +292,7 @@ constexpr char kMergeTail[] =
   --dry-run             do everything but write: no result, no backup; prints what
                         the report would say
   --quiet               no status texts; errors and warnings are still shown
-  -h, --help            this text
+  --help, -h            this text
 
 "--opt=value" is the same as "--opt value"; "--" ends the flags, so that every
 later word is an ENTRY even when it begins with "-".

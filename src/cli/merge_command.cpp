@@ -111,43 +111,6 @@ int Finish(const MergeRequest& request, const MergeReportInput& report, const Cl
 
 }  // namespace
 
-namespace {
-
-void ReportClearedCells(const std::string& row, const MergeEntry& before, const MergeEntry& after) {
-  struct Cell {
-    const char* flag;
-    std::u16string MergeEntry::*text;
-  };
-  static constexpr Cell kCells[] = {{"--group", &MergeEntry::LayerGroup},
-                                    {"--layer", &MergeEntry::Layer},
-                                    {"--color", &MergeEntry::PenColor}};
-  for (const Cell& cell : kCells) {
-    if (!(before.*cell.text).empty() && (after.*cell.text).empty()) {
-      std::fprintf(stderr, "%s: %s %s ignored\n", row.c_str(), cell.flag,
-                   TextToUtf8(before.*cell.text).c_str());
-    }
-  }
-}
-
-}  // namespace
-
-// The window shows the job's changes to its file list; here each row the job
-// gave up on, wholly or in part, is named.
-void ReportEntryChanges(const std::vector<MergeEntry>& before,
-                        const std::vector<MergeEntry>& after) {
-  for (size_t i = 0; i < after.size(); ++i) {
-    const std::string row = "entry " + std::to_string(i + 1);
-    if (after[i].Path != before[i].Path) {
-      // An unreadable drawing keeps its path behind "エラーファイル：".
-      const std::string text = after[i].Path.empty()
-                                   ? row + " passed over: " + TextToUtf8(before[i].Path)
-                                   : TextToUtf8(after[i].Path);
-      std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    ReportClearedCells(row, before[i], after[i]);
-  }
-}
-
 int RunMergeCommand(const std::vector<std::string>& args) {
   if (args.empty()) {
     // The usage line, not one error of many, for someone trying the command out.

@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_support.h"
 #include "merge/merge_job.h"
 #include "merge/merge_record.h"
 #include "merge/merge_settings.h"
 
 namespace plandock {
-
-inline constexpr int kExitPassedOver = 3;
 
 // 0 when the job ended with "完了" and every listed drawing was merged, 3 when
 // it ended so but a listed drawing was passed over, 1 otherwise.
