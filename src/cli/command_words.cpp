@@ -47,8 +47,9 @@ bool ReadCommandWords(const std::vector<std::string>& args, CommandWords& comman
     std::vector<std::u16string> values;
     if (equals != std::string::npos) {
       if (shape->values != 1 || shape->more) {
-        return Fail(error, EchoArg(name) + (shape->values == 0 ? " takes no value"
-                                                               : " takes its values apart"));
+        return Fail(error,
+                    EchoArg(name) + (shape->values == 0 ? " takes no value"
+                                                        : " takes its values as separate words"));
       }
       values.push_back(Utf8ToText(arg.substr(equals + 1)));
     }
