@@ -3,7 +3,10 @@
 # into the floor plan, then shows what the merged drawing holds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh --target plandock plandock_make_examples
+echo "== Building (output in build/demo-build.log, shown only if the build fails)"
+mkdir -p build
+scripts/build.sh --target plandock plandock_make_examples >build/demo-build.log 2>&1 ||
+  { cat build/demo-build.log; echo "demo: the build failed (log above)" >&2; exit 1; }
 bin=build/release
 out=out/examples
 mkdir -p "$out"

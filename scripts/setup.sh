@@ -6,7 +6,7 @@
 # Further package names are installed too, without the packages they merely recommend.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
-          clang-format libxml2-utils)
+          clang-format libxml2-utils help2man man-db)
 extra=()
 locale_for_tests=false
 for option in "$@"; do

@@ -49,6 +49,9 @@ class BatchHost : public JobHost {
                             const std::vector<MergeEntry>& entries) {
     (void)pair, (void)paths, (void)settings, (void)entries;
   }
+  // Where the running pair's job records what it did, or nothing. Asked once
+  // per pair, just before its job.
+  virtual MergeRecord* PairRecord() { return nullptr; }
   // Called after a pair's job with how it ended and the entries as it left them.
   virtual void PairFinished(int pair, const BatchPair& paths, MergeJobResult result,
                             const std::vector<MergeEntry>& entries) {

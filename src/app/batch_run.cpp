@@ -68,7 +68,9 @@ bool RunPairs(const BatchPlan& plan, MergeSettings& settings, std::vector<MergeE
     if (host.StopRequested()) return false;
     SetPairFields(pair, plan.Targets, settings, entries);
     host.PairStarting(i, pair, settings, entries);
-    results.push_back(RunMergeJob(settings, entries, host, docs));
+    MergeRun run;
+    run.record = host.PairRecord();
+    results.push_back(RunMergeJob(settings, entries, host, docs, run));
     host.PairFinished(i, pair, results.back(), entries);
     host.ProcessEvents();
     if (host.StopRequested()) return false;

@@ -155,9 +155,12 @@ with the only drawing of a list that holds one), with that list's presets,
 and saved in DIR. Lists are taken in an order that ignores letter case
 (compared upper-cased, then as written). Progress goes to standard error:
 one line per pair ("3／12 base → output") with the merge's own texts under it,
-and a closing line with the pairs done and failed. The exit status is 0 when
-every pair ended with "完了", 2 for a usage error, 1 otherwise (a pair failed,
-the batch was stopped, or a check refused it and nothing ran).
+and a closing line with the pairs done and failed. A drawing a pair's merge
+passed over is named with its reason, as plandock merge names it. The exit
+status is 0 when every pair ended with "完了" and merged all its drawings, 3 when
+every pair ended with "完了" but one passed a drawing over, 2 for a usage error,
+1 otherwise (a pair failed, the batch was stopped, or a check refused it and
+nothing ran). "--opt=value", "--" and -h work as for plandock merge.
 
 Each flag stands for a control of the window's "一括指定(&M)" page:
   --out-dir DIR         Edit3 "保存先フォルダ："; a separator is added when DIR
@@ -188,7 +191,7 @@ Each flag stands for a control of the window's "一括指定(&M)" page:
                         target names and presets, and batch fields; the other
                         flags, wherever they stand, override it
   --yes                 answers Yes to the questions of the reference check
-  --help                this text
+  --help, -h            this text
 
 Merge options, as for plandock merge (tab "設定(&S)"):
 )usage";

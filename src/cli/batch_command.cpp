@@ -8,6 +8,7 @@
 #include "cli/batch_args.h"
 #include "cli/cli_batch_host.h"
 #include "cli/command_support.h"
+#include "cli/merge_report.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -74,7 +75,8 @@ int RunBatchCommand(const std::vector<std::string>& args) {
   if (outcome.result == BatchResult::kRefused) return kExitFailed;
   PrintSummary(outcome, BatchPairCount(plan));
   const bool all_done = outcome.result == BatchResult::kCompleted && outcome.Failed() == 0;
-  return all_done ? kExitCompleted : kExitFailed;
+  if (!all_done) return kExitFailed;
+  return host.PassedOver() ? kExitPassedOver : kExitCompleted;
 }
 
 }  // namespace plandock

@@ -1,6 +1,6 @@
 #include "cli/cli_batch_host.h"
 
-#include "cli/merge_command.h"
+#include "cli/merge_report.h"
 #include "util/text.h"
 
 namespace plandock {
@@ -11,17 +11,23 @@ bool CliBatchHost::EscapePressed() {
 }
 
 void CliBatchHost::PairStarting(int pair, const BatchPair& paths, const MergeSettings&,
-                                const std::vector<MergeEntry>& entries) {
-  before_ = entries;
+                                const std::vector<MergeEntry>&) {
   const std::string line = std::to_string(pair + 1) + "／" + std::to_string(count_) + " " +
                            TextToUtf8(paths[1]) + " → " + TextToUtf8(paths[0]) + "\n";
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
 }
 
-void CliBatchHost::PairFinished(int, const BatchPair&, MergeJobResult,
-                                const std::vector<MergeEntry>& entries) {
-  ReportEntryChanges(before_, entries);
+void CliBatchHost::PairFinished(int, const BatchPair&, MergeJobResult result,
+                                const std::vector<MergeEntry>&) {
+  for (const std::string& line : PassedOverLines(record_)) {
+    std::fprintf(out_, "plandock batch: %s\n", line.c_str());
+  }
+  for (const std::string& line : ScaleWarnings(record_)) {
+    std::fprintf(out_, "plandock batch: warning: %s\n", line.c_str());
+  }
+  std::fflush(out_);
+  if (MergeExitStatus(result, record_) == kExitPassedOver) passed_over_ = true;
 }
 
 }  // namespace plandock

@@ -33,15 +33,20 @@ class CliBatchHost : public BatchHost {
   bool StopRequested() override { return false; }
   void PairStarting(int pair, const BatchPair& paths, const MergeSettings& settings,
                     const std::vector<MergeEntry>& entries) override;
+  MergeRecord* PairRecord() override { return &record_; }
   void PairFinished(int pair, const BatchPair& paths, MergeJobResult result,
                     const std::vector<MergeEntry>& entries) override;
+
+  // True when a pair's job passed a drawing over.
+  bool PassedOver() const { return passed_over_; }
 
  private:
   CliJobHost job_;
   std::FILE* out_;
   int count_ = 0;
   bool interrupted_ = false;
-  std::vector<MergeEntry> before_;  // the rows handed to the running pair's job
+  MergeRecord record_;  // the running pair's
+  bool passed_over_ = false;
 };
 
 }  // namespace plandock

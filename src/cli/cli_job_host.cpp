@@ -52,6 +52,8 @@ void CliJobHost::PrintLine(const std::u16string& text) {
 }
 
 void CliJobHost::ShowStatus(const std::u16string& text) {
+  last_status_ = text;
+  if (options_.quiet) return;
   if (!(last_was_box_ && text == last_line_)) PrintLine(text);
   last_line_ = text;
   last_was_box_ = false;

@@ -15,6 +15,7 @@ struct CliHostOptions {
   bool beep = false;         // `out` is a terminal that can ring
   std::FILE* in = stdin;
   std::FILE* out = stderr;
+  bool quiet = false;  // status texts are kept, not printed
 };
 
 class CliJobHost : public JobHost {
@@ -22,6 +23,9 @@ class CliJobHost : public JobHost {
   explicit CliJobHost(const CliHostOptions& options) : options_(options) {}
   // Options for the process's own console, Ctrl+C caught from now on.
   static CliHostOptions ConsoleOptions(bool assume_yes);
+
+  // The last status text shown (printed or not).
+  const std::u16string& LastStatus() const { return last_status_; }
 
   void ShowStatus(const std::u16string& text) override;
   MessageAnswer Ask(MessageKind kind, const std::u16string& text, MessageButtons buttons) override;
@@ -39,6 +43,7 @@ class CliJobHost : public JobHost {
   // the same text, in either order, are printed once.
   std::u16string last_line_;
   bool last_was_box_ = false;
+  std::u16string last_status_;
 };
 
 }  // namespace plandock

@@ -19,12 +19,13 @@ constexpr char kVersion[] = "Plandock Ver.1.20\n";
 constexpr char kUsage[] =
     R"usage(usage: plandock merge --base BASE --out DEST [flags] [ENTRY [--group G] [--layer L] [--color C]]...
        plandock batch --out-dir DIR [flags] --list N FILE... [--list N FILE...]...
-       plandock info FILE [--json]
+       plandock info FILE [--json] [--ref-text T]
        plandock render FILE --out PICTURE.svg [--layer-group G]... [--width PX] [--screen]
        plandock --help | --version
 
 Plandock merges JWW drawings into one drawing: a base plan and overlays placed
 on it by reference-point texts, written in the base drawing's own version.
+Every command takes -h or --help.
 
 )usage";
 
@@ -54,6 +55,8 @@ int RunCommandLine(const std::vector<std::string>& args) {
     std::fputs(kMergeUsage, stdout);
     std::fputs("\n", stdout);
     std::fputs(BatchUsage().c_str(), stdout);
+    std::fputs("\n", stdout);
+    std::fputs(kInfoUsage, stdout);
     return 0;
   }
   if (command == "--version") {

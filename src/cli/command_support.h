@@ -11,6 +11,8 @@ namespace plandock {
 inline constexpr int kExitCompleted = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// Ended with "完了", but a listed drawing was passed over.
+inline constexpr int kExitPassedOver = 3;
 
 // "plandock COMMAND: TEXT" on standard error.
 void PrintCommandError(const char* command, const std::string& text);

@@ -10,10 +10,12 @@
 namespace plandock {
 
 // How many words follow a flag as its values. A flag with `more` also takes
-// every following word that is not a flag (a list of files).
+// every following word that is not a flag (a list of files). A flag of one
+// value may be given once, or with `per_word` once after each plain word.
 struct FlagShape {
   int values = 0;
   bool more = false;
+  bool per_word = false;
 };
 
 // What a command does with its words; each call may fail with a one-line
@@ -29,8 +31,10 @@ class CommandWords {
   virtual bool Word(const std::u16string& word, std::string* error) = 0;
 };
 
-// Reads `args` (UTF-8) into `command`. Returns false with a one-line *error on
-// an unknown flag, a missing value or a failed call.
+// Reads `args` (UTF-8) into `command`: "--flag=value" is "--flag value" for a
+// flag of one value, "--" makes every later word a plain word, and "-h" is
+// "--help". Returns false with a one-line *error on an unknown flag, a missing
+// value, a flag of one value given twice or a failed call.
 bool ReadCommandWords(const std::vector<std::string>& args, CommandWords& command,
                       std::string* error);
 

@@ -10,4 +10,7 @@ namespace plandock {
 // returns the exit status (0 ok, 1 unreadable file, 2 usage error).
 int RunInfoCommand(const std::vector<std::string>& args);
 
+// The help text of `plandock info`.
+extern const char kInfoUsage[];
+
 }  // namespace plandock

@@ -24,10 +24,19 @@ struct MergeRequest {
   std::u16string preview;             // picture of the result to write; empty: none
   std::vector<OptionChange> changes;  // in command-line order
   std::vector<MergeEntry> entries;    // the file list, with each row's cells
+  std::u16string report_file;         // --report: "-" is standard output
+  std::u16string save_settings;       // --save-settings FILE
+  bool quiet = false;                 // no status texts
+  bool dry_run = false;
+  bool out_given = false;        // --out was on the command line
+  bool overwrite_given = false;  // --overwrite-base was on the command line
 };
 
-// Parses the words after "merge" (UTF-8). Returns false with a one-line
-// *error on a usage error; *request is then unspecified.
+// Parses the words after "merge" (UTF-8): "--opt=value" is "--opt value",
+// "--" ends the options (every later word is an ENTRY), "-h" is "--help".
+// Returns false with a one-line *error on a usage error, among them a flag
+// that takes a value given twice (for a cell: twice after one ENTRY);
+// *request is then unspecified.
 bool ParseArgs(const std::vector<std::string>& args, MergeRequest* request, std::string* error);
 
 // Applies the options of `request` over `settings`, in command-line order.

@@ -4,17 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "merge/merge_settings.h"
-
 namespace plandock {
 
 // args: the words after "merge" (UTF-8). Returns the exit status: 0 when the
-// job ended with "完了", 2 on a usage error, 1 otherwise.
+// job ended with "完了" and merged every ENTRY, 3 when it ended so but passed
+// an ENTRY over, 2 on a usage error, 1 otherwise.
 int RunMergeCommand(const std::vector<std::string>& args);
-
-// Names on standard error each file-list row the job gave up on, wholly or
-// in part: `before` as handed to the job, `after` as it left them.
-void ReportEntryChanges(const std::vector<MergeEntry>& before,
-                        const std::vector<MergeEntry>& after);
 
 }  // namespace plandock

@@ -12,7 +12,8 @@ namespace {
 // in on a side without any) and runs TransferEntities once per pair, base
 // points outermost.
 void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
-                  const MergeSettings& options, const BlockTable& blocks) {
+                  const MergeSettings& options, const BlockTable& blocks,
+                  PlacementSummary* summary) {
   const FactorTable factors = MakeFactorTable(base, merged, targets.layer_group, options.RealSize);
   // Merged reference texts are never copied, so the base's points do not grow
   // while the copies are appended.
@@ -26,15 +27,16 @@ void PlaceDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& ta
       TransferEntities(base, merged, placement, targets, options, blocks);
     }
   }
+  if (summary != nullptr) *summary = {base_points, merged_points, factors};
 }
 
 }  // namespace
 
 void MergeDrawing(TJwwData& base, const TJwwData& merged, const MergeTargets& targets,
-                  const MergeSettings& options) {
+                  const MergeSettings& options, PlacementSummary* summary) {
   const BlockTable blocks = BuildBlockTable(base, merged);
   MergeExtendedTables(base, merged);
-  PlaceDrawing(base, merged, targets, options, blocks);
+  PlaceDrawing(base, merged, targets, options, blocks, summary);
   AppendBlockDefinitions(base, merged, blocks, targets, options);
 }
 

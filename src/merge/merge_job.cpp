@@ -27,7 +27,9 @@ struct JobState {
   std::u16string destination;
   bool unicode = false;      // a drawing read used Unicode strings
   bool interrupted = false;  // Escape was seen
-  MergeJobRecord* record = nullptr;
+  bool dry_run = false;
+  MergeRecord* record = nullptr;       // what became of each row, when asked
+  MergeJobRecord* preview = nullptr;   // where each drawing landed, when asked
 };
 
 std::u16string Progress(const char16_t* what, size_t k, size_t n, const std::u16string& path) {
@@ -47,6 +49,7 @@ bool ReadBase(const MergeSettings& settings, JobHost& host, MergeDocuments& docs
     return false;
   }
   if (docs.JWW.MojiEncode) state.unicode = true;
+  if (state.record != nullptr) job::RecordBase(docs.JWW, settings, *state.record);
   return true;
 }
 
@@ -65,6 +68,7 @@ void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entrie
     EmptyDocument(docs.JWW1, true);
     if (!FileIn(docs.JWW1, path)) {
       entry.Path = job_text::kErrorFile + path;
+      if (state.record != nullptr) state.record->entries[k - 1].outcome = EntryOutcome::kUnreadable;
       continue;
     }
     BindImageJoin(docs.JWW, docs.JWW1);
@@ -76,18 +80,28 @@ void MergeEntries(const MergeSettings& settings, std::vector<MergeEntry>& entrie
     const MergeTargets targets = job::ReadTargets(entry);
     host.ShowStatus(Progress(job_text::kMerging, k, n, path));
     MergedEntryRecord added;
-    added.entry = k - 1;
-    added.layer_group = targets.layer_group;
-    added.first = docs.JWW.EntNo.size();
-    if (state.record) {
+    if (state.preview) {
+      added.entry = k - 1;
+      added.layer_group = targets.layer_group;
+      added.first = docs.JWW.EntNo.size();
       for (const ReferencePoint& p :
            CollectReferencePoints(docs.JWW, settings.ReferenceText, false)) {
         added.reference_points.push_back({p.x, p.y});
       }
     }
-    MergeDrawing(docs.JWW, docs.JWW1, targets, settings);
-    added.end = docs.JWW.EntNo.size();
-    if (state.record) state.record->merged.push_back(std::move(added));
+    if (state.record == nullptr) {
+      MergeDrawing(docs.JWW, docs.JWW1, targets, settings);
+    } else {
+      const job::DocumentTotals before = job::Totals(docs.JWW);
+      PlacementSummary placed;
+      MergeDrawing(docs.JWW, docs.JWW1, targets, settings, &placed);
+      job::RecordMerged(docs.JWW1, settings, targets, placed, before, job::Totals(docs.JWW),
+                        state.record->entries[k - 1]);
+    }
+    if (state.preview) {
+      added.end = docs.JWW.EntNo.size();
+      state.preview->merged.push_back(std::move(added));
+    }
   }
   EmptyDocument(docs.JWW1, true);
 }
@@ -146,17 +160,34 @@ void BackUp(const MergeSettings& settings, const std::vector<MergeEntry>& entrie
 // Writes the result; false (after telling the user why) when it could not be
 // written. The backup is made only once the new drawing is written in full, so
 // a failed save leaves the destination and the previous backup as they were.
+// A dry run writes nothing, but measures the result it would have written.
 bool Save(const MergeSettings& settings, const std::vector<MergeEntry>& entries, JobHost& host,
           TJwwData& doc, JobState& state) {
-  platform::RemoveStaleSaveFiles(state.destination);
-  host.ShowStatus(job_text::kSaving);
+  if (!state.dry_run) {
+    platform::RemoveStaleSaveFiles(state.destination);
+    host.ShowStatus(job_text::kSaving);
+  }
   MakeBlockTree(doc);
   if (doc.MojiEncode) state.unicode = true;
   SetFileOutOption(doc, state.unicode ? kFileOutUnicode : 0);
+  if (state.dry_run) {
+    if (state.record != nullptr) {
+      std::vector<uint8_t> bytes;
+      FileOutToBuffer(doc, doc.Enthd.jwVer, bytes);
+      job::RecordResult(doc, bytes.size(), *state.record);
+    }
+    return true;
+  }
   platform::ReplacingFile file(state.destination);
   if (FileOutTo(doc, file, doc.Enthd.jwVer)) {
     BackUp(settings, entries, host, state.destination);
-    if (file.Commit()) return true;
+    if (file.Commit()) {
+      if (state.record != nullptr) {
+        const int64_t size = platform::FileSizeOf(state.destination);
+        job::RecordResult(doc, size < 0 ? 0 : static_cast<uint64_t>(size), *state.record);
+      }
+      return true;
+    }
   }
   const std::u16string text = job_text::kSaveFailed + state.destination + u": " + file.error();
   host.ShowStatus(text);
@@ -170,8 +201,8 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
   if (!ReadBase(settings, host, docs, state)) return MergeJobResult::kBaseUnreadable;
   MergeEntries(settings, entries, host, docs, state);
   if (!state.interrupted) AfterMerge(settings, entries, host, docs.JWW, state);
-  if (!state.interrupted && state.record && state.record->before_save) {
-    state.record->before_save(docs.JWW);
+  if (!state.interrupted && state.preview && state.preview->before_save) {
+    state.preview->before_save(docs.JWW);
   }
   const bool saved = !state.interrupted && Save(settings, entries, host, docs.JWW, state);
 
@@ -186,22 +217,37 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
   } else {
     result = MergeJobResult::kSaveFailed;  // its message stays in the status line
   }
-  if (settings.LaunchCad) platform::StartCad(state.destination);
+  if (settings.LaunchCad && !state.dry_run) platform::StartCad(state.destination);
   return result;
 }
 
 }  // namespace
 
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeDocuments& docs, MergeJobRecord* record) {
+                           JobHost& host, MergeDocuments& docs, const MergeRun& run) {
   host.ShowFilesPage();
   JobState state;
-  state.record = record;
+  state.dry_run = run.dry_run;
+  state.record = run.record;
+  state.preview = run.preview;
+  if (state.record != nullptr) {
+    *state.record = MergeRecord();
+    state.record->entries.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) state.record->entries[i].path = entries[i].Path;
+  }
   if (!job::CheckInputs(settings, host, &state.destination)) {
     return MergeJobResult::kInputRejected;
   }
   host.ShowStatus(job_text::kCheckingNames);
-  job::CleanEntryNames(entries, settings.BasePath, state.destination);
+  std::vector<EntryOutcome> outcomes;
+  job::CleanEntryNames(entries, settings.BasePath, state.destination,
+                       state.record != nullptr ? &outcomes : nullptr);
+  if (state.record != nullptr) {
+    for (size_t i = 0; i < outcomes.size(); ++i) {
+      // Rows that stay are only reached by the merge loop.
+      if (outcomes[i] != EntryOutcome::kMerged) state.record->entries[i].outcome = outcomes[i];
+    }
+  }
   host.ShowStatus(job_text::kCheckingTargets);
   job::CleanEntryCells(entries);
 
@@ -219,9 +265,9 @@ MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry
 }
 
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeJobRecord* record) {
+                           JobHost& host, const MergeRun& run) {
   const std::unique_ptr<MergeDocuments> docs = CreateDocuments();
-  return RunMergeJob(settings, entries, host, *docs, record);
+  return RunMergeJob(settings, entries, host, *docs, run);
 }
 
 }  // namespace plandock

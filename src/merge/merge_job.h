@@ -11,6 +11,7 @@
 
 #include "document/document.h"
 #include "merge/job_host.h"
+#include "merge/merge_record.h"
 #include "merge/merge_settings.h"
 
 namespace plandock {
@@ -57,13 +58,27 @@ struct MergeJobRecord {
   std::function<void(const TJwwData& result)> before_save;
 };
 
+// One file-list row as the job's cell check leaves it: the layer-group, layer
+// and colour cells in their normalised form, those naming no target cleared.
+MergeEntry CleanedCells(const MergeEntry& entry);
+
+// How a front end runs a job beyond its settings.
+struct MergeRun {
+  // Every check, the reading and the placement run, but nothing is written:
+  // no result, no backup, and the CAD program is not started. The job's texts
+  // are the same except the save's.
+  bool dry_run = false;
+  MergeRecord* record = nullptr;       // filled as the job goes, when given
+  MergeJobRecord* preview = nullptr;   // for a picture of the result, when given
+};
+
 // Runs one merge job. Normalises `entries` in place (cleared cells, rewritten
 // layer and colour cells, "エラーファイル：" before unreadable paths); these
 // changes stay whatever the result. Leaves both documents empty.
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeDocuments& docs, MergeJobRecord* record = nullptr);
+                           JobHost& host, MergeDocuments& docs, const MergeRun& run = {});
 // The same with documents made for this job alone.
 MergeJobResult RunMergeJob(const MergeSettings& settings, std::vector<MergeEntry>& entries,
-                           JobHost& host, MergeJobRecord* record = nullptr);
+                           JobHost& host, const MergeRun& run = {});
 
 }  // namespace plandock

@@ -26,11 +26,13 @@ bool RejectInput(JobHost& host, const char16_t* text, BrowseButton focus) {
 bool IsStandardColor(int v) { return v >= 1 && v <= 9; }
 bool IsExtendedColor(int v) { return v >= 101 && v <= 356; }
 
-// An entry path that can take part, judged before the duplicate test.
-bool IsUsableDrawingPath(const std::u16string& path) {
-  if (IsBlank(path)) return false;
-  if (PathExtLower(path) != u".jww") return false;
-  return platform::FileExists(path);
+// Why an entry path cannot take part, judged before the duplicate test; kMerged
+// when it can.
+EntryOutcome PathProblem(const std::u16string& path) {
+  if (IsBlank(path)) return EntryOutcome::kEmptyRow;
+  if (PathExtLower(path) != u".jww") return EntryOutcome::kNotJww;
+  if (!platform::FileExists(path)) return EntryOutcome::kNotFound;
+  return EntryOutcome::kMerged;
 }
 
 }  // namespace
@@ -50,7 +52,7 @@ bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* d
 }
 
 void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
-                     const std::u16string& destination) {
+                     const std::u16string& destination, std::vector<EntryOutcome>* outcomes) {
   // How many entries hold each upper-cased path, and each file however
   // spelled, right now: the duplicate test sees the list as earlier clearings
   // left it.
@@ -70,12 +72,20 @@ void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& bas
   const std::u16string upper_destination = UpperText(destination);
   const std::u16string base_file = platform::FileIdentity(base_path);
   const std::u16string destination_file = platform::FileIdentity(destination);
+  if (outcomes != nullptr) outcomes->assign(entries.size(), EntryOutcome::kMerged);
   for (size_t i = 0; i < entries.size(); ++i) {
+    constexpr EntryOutcome kKeep = EntryOutcome::kMerged;
     const bool usable = !file[i].empty();
-    const bool keep = usable && holders[upper[i]] == 1 && file_holders[file[i]] == 1 &&
-                      upper[i] != upper_base && upper[i] != upper_destination &&
-                      file[i] != base_file && file[i] != destination_file;
-    if (keep) continue;
+    EntryOutcome why = PathProblem(entries[i].Path);
+    if (why == kKeep && (holders[upper[i]] != 1 || file_holders[file[i]] != 1)) {
+      why = EntryOutcome::kListedTwice;
+    }
+    if (why == kKeep && (upper[i] == upper_base || file[i] == base_file)) why = EntryOutcome::kBase;
+    if (why == kKeep && (upper[i] == upper_destination || file[i] == destination_file)) {
+      why = EntryOutcome::kDestination;
+    }
+    if (why == kKeep) continue;
+    if (outcomes != nullptr) (*outcomes)[i] = why;
     --holders[upper[i]];
     if (usable) --file_holders[file[i]];
     entries[i].Path.clear();
@@ -95,6 +105,20 @@ void CleanEntryCells(std::vector<MergeEntry>& entries) {
         IsStandardColor(color) || IsExtendedColor(color) ? IntToText(color) : std::u16string();
   }
 }
+
+}  // namespace plandock::job
+
+namespace plandock {
+
+MergeEntry CleanedCells(const MergeEntry& entry) {
+  std::vector<MergeEntry> one = {entry};
+  job::CleanEntryCells(one);
+  return one[0];
+}
+
+}  // namespace plandock
+
+namespace plandock::job {
 
 MergeTargets ReadTargets(const MergeEntry& entry) {
   MergeTargets targets;

@@ -7,6 +7,7 @@
 #include "merge/job_host.h"
 #include "merge/merge_drawing_internal.h"
 #include "merge/merge_job.h"
+#include "merge/merge_record.h"
 #include "merge/merge_settings.h"
 
 namespace plandock::job {
@@ -19,8 +20,11 @@ bool CheckInputs(const MergeSettings& settings, JobHost& host, std::u16string* d
 // Clears every entry path that is blank, not ".jww", missing, listed again
 // further on (letter case ignored, or the same file however spelled), or names
 // the base or the destination (by text or as the same file).
+// *outcomes, when given, receives per entry the first of these reasons, or
+// kMerged for one that stays.
 void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& base_path,
-                     const std::u16string& destination);
+                     const std::u16string& destination,
+                     std::vector<EntryOutcome>* outcomes = nullptr);
 
 // Rewrites the layer-group, layer and colour cells in their normalised form and
 // clears those that name no target.
@@ -39,5 +43,20 @@ ReferenceCheck CheckReferenceTexts(const MergeSettings& settings,
 // Empties `doc` (deleting its extracted images) and switches its image
 // extraction on or off.
 void EmptyDocument(TJwwData& doc, bool images_on);
+
+// The record a job fills when asked (merge_job_record.cpp).
+struct DocumentTotals {
+  KindTotals kinds{};
+  int64_t blocks = 0;  // block definitions
+};
+DocumentTotals Totals(const TJwwData& doc);
+// The base's reference points and layer-group scales, once it is read.
+void RecordBase(const TJwwData& base, const MergeSettings& settings, MergeRecord& record);
+// One merged drawing, from the totals of the result before and after it.
+void RecordMerged(const TJwwData& merged, const MergeSettings& settings,
+                  const MergeTargets& targets, const PlacementSummary& placed,
+                  const DocumentTotals& before, const DocumentTotals& after, EntryRecord& entry);
+// The result as written, `size` bytes long.
+void RecordResult(const TJwwData& doc, uint64_t size, MergeRecord& record);
 
 }  // namespace plandock::job

@@ -8,6 +8,7 @@
 
 #include "document/document.h"
 #include "merge/merge_targets_internal.h"
+#include "merge/reference_text.h"
 
 namespace plandock {
 
@@ -21,10 +22,6 @@ struct ReferencePoint {
 
 // The per-layer-group size factor, indexed by the merged drawing's layer group.
 using FactorTable = std::array<double, 16>;
-
-// True when `text` is a reference text: colour 9 and content equal to
-// `reference_text` exactly (letter case and blanks count).
-bool IsReferenceText(const TEntJwwMoji& text, const std::u16string& reference_text);
 
 // The reference texts of `doc`'s top-level text list, counted in list order and
 // stopping at 3: 1 and 2 are exact, 3 means three or more.

@@ -17,6 +17,8 @@ std::string NativePath(const std::u16string& p);  // form usable by the OS (UTF-
 std::u16string PathFromNative(std::string_view native);
 bool FileExists(const std::u16string& p);  // an existing file, not a folder; links followed
 bool DirExists(const std::u16string& p);
+// Size in bytes of an existing file (links followed); -1 when there is none.
+int64_t FileSizeOf(const std::u16string& p);
 bool DeleteFileAt(const std::u16string& p);  // false when missing, a folder or refused
 void CreateDirs(const std::u16string& p);    // with parents; errors ignored
 // Removes folder p when it holds no entries. False when p is not an existing

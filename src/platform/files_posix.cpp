@@ -71,6 +71,12 @@ bool DirExists(const std::u16string& p) {
   return StatPath(p, st) && S_ISDIR(st.st_mode);
 }
 
+int64_t FileSizeOf(const std::u16string& p) {
+  struct stat st;
+  if (!StatPath(p, st) || S_ISDIR(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
 bool DeleteFileAt(const std::u16string& p) {
   const std::string native = NativePath(p);
   struct stat st;

@@ -74,6 +74,15 @@ bool DirExists(const std::u16string& p) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+int64_t FileSizeOf(const std::u16string& p) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Wide(p).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return -1;
+  }
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool DeleteFileAt(const std::u16string& p) { return DeleteFileW(Wide(p).c_str()) != 0; }
 
 void CreateDirs(const std::u16string& p) {

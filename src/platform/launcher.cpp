@@ -27,10 +27,15 @@ std::u16string CadProgramFromCommand(const std::u16string& command) {
   return c;
 }
 
-bool StartCad(const std::u16string& drawing) {
+std::u16string CadProgram() {
   std::u16string program = FindCadExecutable();
   if (program.empty()) program = kDefaultCadProgram;
-  if (!FileExists(program) || drawing.empty() || !FileExists(drawing)) return false;
+  return FileExists(program) ? program : std::u16string();
+}
+
+bool StartCad(const std::u16string& drawing) {
+  const std::u16string program = CadProgram();
+  if (program.empty() || drawing.empty() || !FileExists(drawing)) return false;
   return internal::StartDetached(program, drawing, FolderOf(program));
 }
 

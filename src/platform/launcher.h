@@ -12,10 +12,16 @@ std::u16string CadProgramFromCommand(const std::u16string& command);
 
 // The program registered for drawings, or empty when there is none.
 // Windows: the open command of the ".JWW" file type. POSIX has no such
-// registration: the desktop's opener (xdg-open) on the PATH stands for it.
+// registration: the program PLANDOCK_CAD names (a path, or a name looked up on
+// the PATH) stands for it, else the desktop's opener (xdg-open) on the PATH.
+// A PLANDOCK_CAD name found nowhere gives empty.
 std::u16string FindCadExecutable();
 
-// Starts the CAD program (FindCadExecutable, else "C:\JWW\JW_WIN.EXE") on
+// The program StartCad would start: FindCadExecutable, else
+// "C:\JWW\JW_WIN.EXE"; empty when that names no existing file.
+std::u16string CadProgram();
+
+// Starts the CAD program (CadProgram) on
 // `drawing`, in the program's folder, without waiting. Returns false, having
 // started nothing, when the program or the drawing does not exist, `drawing`
 // is empty, or the start fails.

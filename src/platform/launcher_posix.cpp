@@ -1,5 +1,6 @@
-// The CAD launcher on POSIX: the desktop's opener stands for the registered
-// program, started in a session of its own so it outlives this process.
+// The CAD launcher on POSIX: PLANDOCK_CAD or else the desktop's opener stands
+// for the registered program, started in a session of its own so it outlives
+// this process.
 #include <fcntl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -19,6 +20,7 @@ namespace plandock::platform {
 namespace {
 
 constexpr char kOpener[] = "xdg-open";
+constexpr char kCadVariable[] = "PLANDOCK_CAD";
 
 // The grandchild: detached from this process's session and terminal.
 [[noreturn]] void ExecDetached(const char* program, char* const argv[], const char* folder,
@@ -62,9 +64,9 @@ std::string AbsolutePath(const std::string& path) {
   return cwd + "/" + path;
 }
 
-}  // namespace
-
-std::u16string FindCadExecutable() {
+// `name` itself (made absolute) when it holds a slash, else its first executable on the PATH.
+std::string FindProgram(const std::string& name) {
+  if (name.find('/') != std::string::npos) return AbsolutePath(name);
   const char* path = std::getenv("PATH");
   if (path == nullptr) return {};
   std::string_view dirs(path);
@@ -73,10 +75,20 @@ std::u16string FindCadExecutable() {
     const std::string_view dir = dirs.substr(0, colon);
     dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
     if (dir.empty()) continue;
-    const std::string candidate = std::string(dir) + "/" + kOpener;
-    if (access(candidate.c_str(), X_OK) == 0) return Utf8ToUtf16(candidate);
+    const std::string candidate = std::string(dir) + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
   }
   return {};
+}
+
+}  // namespace
+
+std::u16string FindCadExecutable() {
+  // The user's own choice, such as a script that runs the CAD program under an
+  // emulator, comes before the desktop's opener.
+  const char* chosen = std::getenv(kCadVariable);
+  if (chosen != nullptr && chosen[0] != '\0') return Utf8ToUtf16(FindProgram(chosen));
+  return Utf8ToUtf16(FindProgram(kOpener));
 }
 
 bool OpenFileWithShell(const std::u16string& file) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,29 @@ class BatchCommand : public ::testing::Test {
   const fs::path in_ = dir_.path() / "in";
   const fs::path out_ = dir_.path() / "out";
 };
+
+TEST_F(BatchCommand, APairThatPassesADrawingOverExitsThreeAndNamesIt) {
+  const std::string broken = (in_ / "broken.jww").string();
+  std::ofstream(broken) << "not a drawing";
+  const std::vector<std::string> lists = {
+      "--list", "0", Drawing("b1.jww", 1),  Drawing("b2.jww", 2),
+      "--list", "1", Drawing("p1.jww", 10), broken};
+  std::vector<std::string> args = {"--out-dir=" + out_.string(), "--name", "階"};
+  args.insert(args.end(), lists.begin(), lists.end());
+  const ProgramRun run = Run(args);
+  EXPECT_EQ(run.exit_status, 3) << run.err;
+  EXPECT_EQ(Outputs().size(), 2u) << "both pairs still ran";
+  EXPECT_NE(run.err.find("plandock batch: entry 1 passed over (not a readable JWW drawing: "
+                         "エラーファイル：" +
+                         broken + "): " + broken + "\n"),
+            std::string::npos)
+      << run.err;
+
+  args.push_back("--name=棟");  // a flag of one value given twice
+  const ProgramRun twice = Run(args);
+  EXPECT_EQ(twice.exit_status, 2);
+  EXPECT_NE(twice.err.find("--name given twice"), std::string::npos) << twice.err;
+}
 
 TEST_F(BatchCommand, ThreePairsWriteThreeNumberedFiles) {
   std::vector<std::string> args = {"--out-dir", Utf8Of(out_), "--name", "階"};

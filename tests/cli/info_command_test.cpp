@@ -14,6 +14,8 @@
 #include "document/block_tree.h"
 #include "document/document.h"
 #include "document/jww_file.h"
+#include "support/doc_builder.h"
+#include "support/json.h"
 #include "support/support.h"
 
 namespace plandock {
@@ -44,94 +46,6 @@ void WriteBytes(const fs::path& p, const std::vector<uint8_t>& bytes, size_t n) 
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(n));
 }
 
-// A strict JSON grammar check: no trailing text, no raw control characters in strings.
-class JsonChecker {
- public:
-  explicit JsonChecker(const std::string& s) : s_(s) {}
-  bool Valid() {
-    bool ok = Value();
-    Space();
-    return ok && i_ == s_.size();
-  }
-
- private:
-  void Space() {
-    while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\t' || s_[i_] == '\r'))
-      ++i_;
-  }
-  bool Eat(char c) {
-    Space();
-    if (i_ < s_.size() && s_[i_] == c) return ++i_, true;
-    return false;
-  }
-  bool Word(const char* w) {
-    Space();
-    size_t n = std::char_traits<char>::length(w);
-    if (s_.compare(i_, n, w) != 0) return false;
-    i_ += n;
-    return true;
-  }
-  bool String() {
-    if (!Eat('"')) return false;
-    while (i_ < s_.size()) {
-      unsigned char c = static_cast<unsigned char>(s_[i_++]);
-      if (c == '"') return true;
-      if (c < 0x20) return false;
-      if (c != '\\') continue;
-      if (i_ >= s_.size()) return false;
-      char e = s_[i_++];
-      if (e == 'u') {
-        for (int k = 0; k < 4; ++k, ++i_) {
-          if (i_ >= s_.size() || !std::isxdigit(static_cast<unsigned char>(s_[i_]))) return false;
-        }
-      } else if (std::string("\"\\/bfnrt").find(e) == std::string::npos) {
-        return false;
-      }
-    }
-    return false;
-  }
-  bool Number() {
-    Space();
-    size_t start = i_;
-    if (i_ < s_.size() && s_[i_] == '-') ++i_;
-    while (i_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[i_]))) ++i_;
-    return i_ > start && std::isdigit(static_cast<unsigned char>(s_[i_ - 1]));
-  }
-  template <class Item>
-  bool Sequence(char close, Item item) {
-    if (Eat(close)) return true;
-    do {
-      if (!item()) return false;
-    } while (Eat(','));
-    return Eat(close);
-  }
-  bool Value() {
-    Space();
-    if (i_ >= s_.size()) return false;
-    switch (s_[i_]) {
-      case '{':
-        ++i_;
-        return Sequence('}', [this] { return String() && Eat(':') && Value(); });
-      case '[':
-        ++i_;
-        return Sequence(']', [this] { return Value(); });
-      case '"':
-        return String();
-      case 't':
-        return Word("true");
-      case 'f':
-        return Word("false");
-      case 'n':
-        return Word("null");
-      default:
-        return Number();
-    }
-  }
-
-  const std::string& s_;
-  size_t i_ = 0;
-};
-
 fs::path SampleOrEmpty(const char* name) {
   fs::path dir = test::SamplesDir();
   return dir.empty() ? fs::path() : dir / test::PathFromUtf8(name);
@@ -149,15 +63,16 @@ TEST(InfoCommandTest, CountsWhatSampleDrawingsHold) {
   const Row rows[] = {
       {"version 600, byte strings, solids",
        "Ａマンション平面例.jww",
-       {"Version: 600", "MojiEncode: false", "Entities: 1754", "  lines: 1394", "  arcs: 215",
-        "  points: 10", "  texts: 56", "  dimensions: 0", "  solids: 79", "  block insertions: 0",
-        "Block definitions: 0", "Images: 0"}},
+       {"Format: JWW version 6.00 (stored as 600)", "Text encoding: Shift-JIS (code page 932)",
+        "Entities: 1754", "  lines: 1394", "  arcs: 215", "  points: 10", "  texts: 56",
+        "  dimensions: 0", "  solids: 79", "  block insertions: 0", "Block definitions: 0",
+        "Images: 0"}},
       {"version 700, Unicode strings, two blocks",
        "block_regressions__2blocks.jww",
-       {"Version: 700", "MojiEncode: true", "Entities: 8", "  lines: 0", "  texts: 6",
-        "  block insertions: 2", "Block definitions: 2",
-        "  0  \"2lines@@SfigorgFlag@@4\"  referenced",
-        "  1  \"2circles@@SfigorgFlag@@4\"  referenced", "Images: 0"}},
+       {"Format: JWW version 7.00 (stored as 700)", "Text encoding: Unicode (UTF-16)",
+        "Entities: 8", "  lines: 0", "  texts: 6", "  block insertions: 2", "Block definitions: 2",
+        "  0  \"2lines@@SfigorgFlag@@4\"  referenced, inserted 1 time",
+        "  1  \"2circles@@SfigorgFlag@@4\"  referenced, inserted 1 time", "Images: 0"}},
       {"lines and arcs only",
        "block_regressions__non_block.jww",
        {"Entities: 12", "  lines: 4", "  arcs: 2", "  texts: 6", "Block definitions: 0"}},
@@ -188,9 +103,11 @@ TEST(InfoCommandTest, MarksADefinitionNoInsertionReaches) {
 
   Result r = RunInfo({test::Utf8Of(file)});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("  0  \"2lines@@SfigorgFlag@@4\"  referenced\n"), std::string::npos)
+  EXPECT_NE(r.out.find("  0  \"2lines@@SfigorgFlag@@4\"  referenced, inserted 2 times\n"),
+            std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("  1  \"2circles@@SfigorgFlag@@4\"  not referenced\n"), std::string::npos)
+  EXPECT_NE(r.out.find("  1  \"2circles@@SfigorgFlag@@4\"  not referenced, inserted 0 times\n"),
+            std::string::npos)
       << r.out;
 }
 
@@ -219,14 +136,16 @@ TEST(InfoCommandTest, JsonIsWellFormedAndEscapesNames) {
     SCOPED_TRACE(test::Utf8Of(p.filename()));
     Result r = RunInfo({"--json", test::Utf8Of(p)});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(JsonChecker(r.out).Valid()) << r.out;
+    test::Json json;
+    EXPECT_TRUE(test::ParseJson(r.out, &json)) << r.out;
   }
   Result r = RunInfo({test::Utf8Of(file), "--json"});
   for (const char* part :
        {"\"version\": 700", "\"MojiEncode\": true",
         "\"entities\": {\"total\": 8, \"line\": 0, \"arc\": 0, \"point\": 0, \"text\": 6, "
         "\"dimension\": 0, \"solid\": 0, \"block\": 2}",
-        "{\"number\": 0, \"name\": \"say \\\"hi\\\" \\\\ 便器\", \"referenced\": true}",
+        "{\"number\": 0, \"name\": \"say \\\"hi\\\" \\\\ 便器\", \"referenced\": true, \"uses\": "
+        "1}",
         "{\"name\": \"pic.png\", \"size\": 5000}", "図面.jww\""}) {
     EXPECT_NE(r.out.find(part), std::string::npos) << "missing: " << part << "\n" << r.out;
   }
@@ -290,6 +209,107 @@ TEST(InfoCommandTest, RefusesWhatCannotBeADrawingBeforeReadingIt) {
   }
 }
 
+// A sample drawing with layer-group scales and reference texts of its own,
+// written anew so the test knows what it holds.
+fs::path SampleWithReferences(const test::ScopedTempDir& tmp) {
+  TJwwData doc;
+  EXPECT_TRUE(FileIn(doc, SampleOrEmpty("Ａマンション平面例.jww").u16string()));
+  for (size_t g = 0; g < doc.EntLgrp.size(); ++g) doc.EntLgrp[g].adScale = 10.0 * (g + 1) + 0.5;
+  doc.EntLgrp[3].anGLayProtect = 1;
+  doc.EntLay[3 * 16 + 10].aStrLayName = u"設備";
+  TEntJwwMoji ref = doc.EntMoji.at(0);
+  ref.str = u"【基準点】";
+  ref.att.nPenColor = 9;
+  ref.start_x = 1250.25;
+  ref.start_y = -40;
+  ref.degKakudo = 30;
+  TEntJwwMoji wrong_colour = ref;
+  wrong_colour.att.nPenColor = 2;
+  TEntJwwMoji trailing_blank = ref;
+  trailing_blank.str += u" ";
+  for (const TEntJwwMoji& t : {ref, wrong_colour, trailing_blank}) test::Add(doc, t);
+  const fs::path file = tmp.path() / "refs.jww";
+  MakeBlockTree(doc);
+  EXPECT_TRUE(FileOut(doc, file.u16string(), doc.Enthd.jwVer));
+  return file;
+}
+
+TEST(InfoCommandTest, JsonHoldsTheLayerGroupScalesAndReferenceTextsOfTheFile) {
+  if (test::SamplesDir().empty()) GTEST_SKIP() << kNoSamples;
+  test::ScopedTempDir tmp;
+  const fs::path file = SampleWithReferences(tmp);
+  TJwwData doc;  // what the file holds, read by the test itself
+  ASSERT_TRUE(FileIn(doc, file.u16string()));
+
+  Result r = RunInfo({"--json", test::Utf8Of(file)});
+  ASSERT_EQ(r.status, 0) << r.err;
+  test::Json json;
+  ASSERT_TRUE(test::ParseJson(r.out, &json)) << r.out;
+  const test::Json& groups = json["layerGroups"];
+  ASSERT_EQ(groups.items.size(), 16u);
+  for (size_t g = 0; g < 16; ++g) {
+    SCOPED_TRACE(g);
+    EXPECT_EQ(groups[g]["group"].number, static_cast<double>(g));
+    EXPECT_EQ(groups[g]["scale"].number, doc.EntLgrp[g].adScale);
+    EXPECT_EQ(groups[g]["protected"].boolean, doc.EntLgrp[g].anGLayProtect != 0);
+  }
+  bool named = false;
+  for (const test::Json& layer : json["namedLayers"].items) {
+    named |=
+        layer["group"].number == 3 && layer["layer"].number == 10 && layer["name"].text == "設備";
+  }
+  EXPECT_TRUE(named) << r.out;
+
+  // Every top-level text of that content, blanks aside, is listed; only the
+  // one in colour 9 with the exact content counts.
+  std::vector<const TEntJwwMoji*> expected;
+  for (const TEntJwwMoji& t : doc.EntMoji) {
+    if (t.str.rfind(u"【基準点】", 0) == 0) expected.push_back(&t);
+  }
+  ASSERT_EQ(expected.size(), 3u);
+  const test::Json& refs = json["referenceTexts"];
+  ASSERT_EQ(refs.items.size(), expected.size()) << r.out;
+  for (size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(refs[i]["x"].number, expected[i]->start_x);
+    EXPECT_EQ(refs[i]["y"].number, expected[i]->start_y);
+    EXPECT_EQ(refs[i]["angle"].number, expected[i]->degKakudo);
+    EXPECT_EQ(refs[i]["color"].number, expected[i]->att.nPenColor);
+    EXPECT_EQ(refs[i]["counts"].boolean,
+              expected[i]->att.nPenColor == 9 && expected[i]->str == u"【基準点】");
+  }
+}
+
+TEST(InfoCommandTest, TextNamesTheReferencePointsAndWhyNearMissesDoNotCount) {
+  if (test::SamplesDir().empty()) GTEST_SKIP() << kNoSamples;
+  test::ScopedTempDir tmp;
+  const fs::path file = SampleWithReferences(tmp);
+  Result r = RunInfo({test::Utf8Of(file)});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line : {
+           "Reference texts \"【基準点】\": 1",
+           "  (1250.25, -40) at 30 degrees, colour 9",
+           "  (1250.25, -40) at 30 degrees, colour 2: not a reference point (colour 2, not the "
+           "auxiliary colour 9)",
+           "  (1250.25, -40) at 30 degrees, colour 9: not a reference point (its blanks differ "
+           "from the reference text's)",
+           "  3  1:40.5  editable, protected  \"\"",
+           "  group 3 layer A  editable  \"設備\"",
+       }) {
+    EXPECT_NE(r.out.find(std::string(line) + "\n"), std::string::npos)
+        << "missing: " << line << "\n"
+        << r.out;
+  }
+
+  // Another reference text, given as --opt=value and after "--" ends the options.
+  r = RunInfo({"--ref-text=ありえない文字", "--", test::Utf8Of(file)});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Reference texts \"ありえない文字\": 0\n"
+                       "  none: a merge places this drawing by its origin\n"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST(InfoCommandTest, UsageErrorsExitTwo) {
   struct Row {
     const char* name;
@@ -301,14 +321,19 @@ TEST(InfoCommandTest, UsageErrorsExitTwo) {
       {"only the flag", {"--json"}, 2},
       {"two files", {"a.jww", "b.jww"}, 2},
       {"unknown option", {"--xml", "a.jww"}, 2},
+      {"reference text without its value", {"a.jww", "--ref-text"}, 2},
+      {"blank reference text", {"a.jww", "--ref-text=  "}, 2},
+      {"reference text twice", {"a.jww", "--ref-text", "A", "--ref-text", "B"}, 2},
       {"help", {"--help"}, 0},
+      {"short help", {"-h"}, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Result r = RunInfo(row.args);
     EXPECT_EQ(r.status, row.status);
     const std::string& usage = row.status == 0 ? r.out : r.err;
-    EXPECT_NE(usage.find("usage: plandock info FILE [--json]"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("usage: plandock info FILE [--json] [--ref-text T]"), std::string::npos)
+        << usage;
   }
 }
 

@@ -73,8 +73,8 @@ TEST(MergeArgs, ValueFlagsSetTheirOptions) {
 
 TEST(MergeArgs, CellFlagsBindToTheEntryBeforeThem) {
   const MergeRequest r = Parse({"a.jww", "--group", "C", "--color", "7", "--real-size", "", "b.jww",
-                                "--layer", "f", "--group", "2", "--group", "3"});
-  ASSERT_EQ(r.entries.size(), 3u);
+                                "--layer", "f", "--group", "2", "c.jww", "--group", "3"});
+  ASSERT_EQ(r.entries.size(), 4u);
   EXPECT_EQ(r.entries[0].Path, u"a.jww");
   EXPECT_EQ(r.entries[0].LayerGroup, u"C");
   EXPECT_EQ(r.entries[0].Layer, u"");
@@ -82,7 +82,8 @@ TEST(MergeArgs, CellFlagsBindToTheEntryBeforeThem) {
   EXPECT_EQ(r.entries[1].Path, u"") << "an empty argument is an empty row";
   EXPECT_EQ(r.entries[2].Path, u"b.jww");
   EXPECT_EQ(r.entries[2].Layer, u"f") << "cells are kept as typed";
-  EXPECT_EQ(r.entries[2].LayerGroup, u"3") << "the last one wins";
+  EXPECT_EQ(r.entries[2].LayerGroup, u"2");
+  EXPECT_EQ(r.entries[3].LayerGroup, u"3") << "each ENTRY has cells of its own";
 }
 
 TEST(MergeArgs, FlagsOverrideTheSettingsFileWhereverItStands) {
@@ -112,6 +113,14 @@ TEST(MergeArgs, UsageErrorsGiveOneLine) {
       {"single dash flag", {"-x"}, "-x"},
       {"line break in a bad value", {"--layer-state", "all\nkeep"}, "--layer-state"},
       {"line break in an unknown flag", {"--frob\r\nnicate"}, "--frob"},
+      {"value given twice", {"--out", "a.jww", "--out=b.jww"}, "--out given twice"},
+      {"settings twice", {"--settings", "a.ini", "--settings", "b.ini"}, "--settings given twice"},
+      {"cell twice for one entry",
+       {"a.jww", "--group", "1", "--group", "2"},
+       "--group given twice"},
+      {"value for a switch", {"--quiet=yes"}, "--quiet takes no value"},
+      {"unknown flag with a value", {"--colour=7"}, "unknown flag --colour"},
+      {"report without its file", {"a.jww", "--report"}, "--report needs a value"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -154,7 +163,32 @@ TEST(MergeArgs, HelpNamesTheWindowControlOfEveryFlag) {
   }
 }
 
-TEST(MergeArgs, HelpIsAskedFor) { EXPECT_TRUE(Parse({"a.jww", "--help"}).help); }
+TEST(MergeArgs, HelpIsAskedFor) {
+  EXPECT_TRUE(Parse({"a.jww", "--help"}).help);
+  EXPECT_TRUE(Parse({"-h"}).help);
+  EXPECT_FALSE(Parse({"--", "-h"}).help) << "after --, -h is a drawing";
+}
+
+TEST(MergeArgs, EqualsJoinsAValueAndDoubleDashEndsTheFlags) {
+  const MergeRequest r =
+      Parse({"--base=b=1.jww", "--out=", "--ref-text=基準", "a.jww", "--group=C", "--report=-",
+             "--dry-run", "--quiet", "--", "--real-size", "-x.jww", "--group"});
+  MergeSettings s;
+  ApplyOptions(r, s);
+  EXPECT_EQ(s.BasePath, u"b=1.jww") << "only the first = splits";
+  EXPECT_EQ(s.DestinationPath, u"");
+  EXPECT_TRUE(r.out_given);
+  EXPECT_EQ(s.ReferenceText, u"基準");
+  EXPECT_FALSE(s.RealSize);
+  EXPECT_EQ(r.report_file, u"-");
+  EXPECT_TRUE(r.dry_run);
+  EXPECT_TRUE(r.quiet);
+  ASSERT_EQ(r.entries.size(), 4u);
+  EXPECT_EQ(r.entries[0].LayerGroup, u"C");
+  EXPECT_EQ(r.entries[1].Path, u"--real-size");
+  EXPECT_EQ(r.entries[2].Path, u"-x.jww");
+  EXPECT_EQ(r.entries[3].Path, u"--group");
+}
 
 }  // namespace
 }  // namespace plandock

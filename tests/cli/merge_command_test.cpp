@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/settings_file.h"
+#include "command_fixture.h"
 #include "document/jww_file.h"
 #include "platform/files.h"
 #include "support/doc_builder.h"
@@ -21,36 +21,6 @@ namespace plandock::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-class MergeCommand : public ::testing::Test {
- protected:
-  using Outcome = ProgramRun;
-
-  // Runs plandock with `args` in the temporary folder.
-  Outcome Run(const std::vector<std::string>& args) { return RunPlandock(args, dir_.path()); }
-
-  std::string Drawing(const std::string& name, int lines, int references = 1) {
-    TJwwData doc;
-    InitDrawing(doc, 600);
-    for (int i = 0; i < lines; ++i) Add(doc, Line(i, 0, i + 0.5, 0));
-    for (int i = 0; i < references; ++i) {
-      Add(doc, Text(u"【基準点】", 0, 0, 5, 0, Attr(0, 0, 9)));
-    }
-    const fs::path path = dir_.path() / name;
-    EXPECT_TRUE(FileOut(doc, path.u16string(), 600));
-    return Utf8Of(path);
-  }
-
-  std::string PathOf(const std::string& name) const { return Utf8Of(dir_.path() / name); }
-
-  int LinesIn(const std::string& path) {
-    TJwwData doc;
-    EXPECT_TRUE(FileIn(doc, PathFromUtf8(path).u16string())) << path;
-    return doc.EntLineN();
-  }
-
-  ScopedTempDir dir_;
-};
 
 bool EndsWithLine(const std::string& text, const std::string& line) {
   const std::string tail = line + "\n";
@@ -95,8 +65,11 @@ TEST_F(MergeCommand, UnreadableEntryIsNamedAndTheMergeStillCompletes) {
   std::ofstream(PathFromUtf8(broken)) << "not a drawing";
   const std::string good = Drawing("good.jww", 3);
   const Outcome o = Run({"merge", "--base", base, "--out", PathOf("out.jww"), broken, good});
-  EXPECT_EQ(o.exit_status, 0) << o.err;
-  EXPECT_NE(o.err.find("エラーファイル：" + broken), std::string::npos) << o.err;
+  EXPECT_EQ(o.exit_status, 3) << o.err;
+  EXPECT_NE(o.err.find("entry 1 passed over (not a readable JWW drawing: エラーファイル：" +
+                       broken + "): " + broken + "\n"),
+            std::string::npos)
+      << o.err;
   EXPECT_EQ(LinesIn(PathOf("out.jww")), 2 + 3);
 }
 

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <thread>
 
 #include "platform/code_page.h"
 #include "support/support.h"
@@ -59,6 +62,61 @@ TEST(Launcher, OpeningAMissingFileStartsNothing) {
   EXPECT_FALSE(OpenFileWithShell(u""));
   EXPECT_FALSE(OpenFileWithShell((dir.path() / "missing.jww").u16string()));
 }
+
+#ifndef _WIN32
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    had_ = std::getenv(name) != nullptr;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (had_) {
+      setenv(name_, old_.c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::string old_;
+  bool had_ = false;
+};
+
+TEST(Launcher, PlandockCadNamesTheProgramStartedOnTheDrawing) {
+  test::ScopedTempDir dir;
+  const std::filesystem::path seen = dir.path() / "seen.txt";
+  const std::filesystem::path script = dir.path() / "cad.sh";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > " << seen.string() << ".part && mv "
+                        << seen.string() << ".part " << seen.string() << "\n";
+  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  const std::filesystem::path drawing = dir.path() / "a b.jww";
+  std::ofstream(drawing) << "x";
+
+  ScopedEnv cad("PLANDOCK_CAD", script.string());
+  EXPECT_EQ(FindCadExecutable(), script.u16string());
+  ASSERT_TRUE(StartCad(drawing.u16string()));
+  // The program runs detached; give it a moment to write down what it was given.
+  for (int i = 0; i < 200 && !std::filesystem::exists(seen); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  std::ifstream in(seen);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), drawing.string());
+}
+
+TEST(Launcher, PlandockCadNamingNothingStartsNothing) {
+  test::ScopedTempDir dir;
+  const std::filesystem::path drawing = dir.path() / "a.jww";
+  std::ofstream(drawing) << "x";
+  ScopedEnv cad("PLANDOCK_CAD", "no-such-cad-program-here");
+  EXPECT_EQ(FindCadExecutable(), u"");
+  EXPECT_EQ(CadProgram(), u"");
+  EXPECT_FALSE(StartCad(drawing.u16string()));
+}
+#endif
 
 }  // namespace
 }  // namespace plandock::platform

@@ -74,12 +74,13 @@ namespace {
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 }  // namespace
 
-ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir) {
+ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir,
+                       const std::string& prefix) {
   const std::filesystem::path no_input = dir / "no-input.txt";
   std::ofstream(no_input).close();
   const std::filesystem::path out = dir / "stdout.txt";
   const std::filesystem::path err = dir / "stderr.txt";
-  std::string command = Quote(PLANDOCK_BINARY);
+  std::string command = prefix + Quote(PLANDOCK_BINARY);
   for (const auto& a : args) command += " " + Quote(a);
   command +=
       " < " + Quote(Utf8Of(no_input)) + " > " + Quote(Utf8Of(out)) + " 2> " + Quote(Utf8Of(err));

@@ -45,7 +45,9 @@ struct ProgramRun {
 };
 
 // Runs plandock with `args` (each quoted), with no terminal on standard input;
-// its streams go through files in `dir`.
-ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir);
+// its streams go through files in `dir`. `prefix` goes before the program in
+// the shell's command ("NAME=value ", "cd FOLDER && ").
+ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir,
+                       const std::string& prefix = "");
 
 }  // namespace plandock::test
