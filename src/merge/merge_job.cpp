@@ -28,8 +28,8 @@ struct JobState {
   bool unicode = false;      // a drawing read used Unicode strings
   bool interrupted = false;  // Escape was seen
   bool dry_run = false;
-  MergeRecord* record = nullptr;       // what became of each row, when asked
-  MergeJobRecord* preview = nullptr;   // where each drawing landed, when asked
+  MergeRecord* record = nullptr;      // what became of each row, when asked
+  MergeJobRecord* preview = nullptr;  // where each drawing landed, when asked
 };
 
 std::u16string Progress(const char16_t* what, size_t k, size_t n, const std::u16string& path) {

@@ -68,8 +68,8 @@ struct MergeRun {
   // no result, no backup, and the CAD program is not started. The job's texts
   // are the same except the save's.
   bool dry_run = false;
-  MergeRecord* record = nullptr;       // filled as the job goes, when given
-  MergeJobRecord* preview = nullptr;   // for a picture of the result, when given
+  MergeRecord* record = nullptr;      // filled as the job goes, when given
+  MergeJobRecord* preview = nullptr;  // for a picture of the result, when given
 };
 
 // Runs one merge job. Normalises `entries` in place (cleared cells, rewritten

@@ -63,7 +63,7 @@ void CleanEntryNames(std::vector<MergeEntry>& entries, const std::u16string& bas
   for (size_t i = 0; i < entries.size(); ++i) {
     upper[i] = UpperText(entries[i].Path);
     ++holders[upper[i]];
-    if (IsUsableDrawingPath(entries[i].Path)) {
+    if (PathProblem(entries[i].Path) == EntryOutcome::kMerged) {
       file[i] = platform::FileIdentity(entries[i].Path);
       ++file_holders[file[i]];
     }

@@ -18,8 +18,9 @@ TEST_F(Record, NamesEachMergedDrawingsEntitiesAndReferencePoints) {
   size_t entries_at_save = 0;
   record.before_save = [&](const TJwwData& result) { entries_at_save = result.EntNo.size(); };
 
-  ASSERT_EQ(RunMergeJob(Settings(base, PathOf("out.jww")), entries, host_, MergeRun{.preview = &record}),
-            MergeJobResult::kCompleted);
+  ASSERT_EQ(
+      RunMergeJob(Settings(base, PathOf("out.jww")), entries, host_, MergeRun{.preview = &record}),
+      MergeJobResult::kCompleted);
 
   // Each drawing is placed once per base reference point: 2 x 4, then 2 x 5.
   using Points = std::vector<std::array<double, 2>>;
@@ -45,8 +46,9 @@ TEST_F(Record, AnInterruptedJobShowsNoResult) {
   record.before_save = [&](const TJwwData&) { called = true; };
   host_.escape_at_polls = {2};  // after the first drawing was read
 
-  EXPECT_EQ(RunMergeJob(Settings(base, PathOf("out.jww")), entries, host_, MergeRun{.preview = &record}),
-            MergeJobResult::kInterrupted);
+  EXPECT_EQ(
+      RunMergeJob(Settings(base, PathOf("out.jww")), entries, host_, MergeRun{.preview = &record}),
+      MergeJobResult::kInterrupted);
   EXPECT_FALSE(called);
 }
 
