@@ -11,8 +11,11 @@
 namespace plandock {
 namespace {
 
-#ifndef _WIN32
 TEST(CliBatchHost, CtrlCTakenByAJobStaysDownForTheBatch) {
+#ifdef _WIN32
+  GTEST_SKIP() << "POSIX only: Ctrl+C is raised here as SIGINT; on Windows it arrives as a console "
+                  "event, which a test cannot send to itself alone";
+#else
   std::FILE* out = std::tmpfile();
   CliBatchHost host({false, false, false, stdin, out});
   platform::CatchInterrupts();
@@ -23,8 +26,8 @@ TEST(CliBatchHost, CtrlCTakenByAJobStaysDownForTheBatch) {
   EXPECT_TRUE(host.EscapeHeld());
   EXPECT_FALSE(platform::TakeInterrupt()) << "nothing left for a later run";
   std::fclose(out);
-}
 #endif
+}
 
 }  // namespace
 }  // namespace plandock
