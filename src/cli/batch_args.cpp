@@ -132,8 +132,10 @@ class BatchWords : public CommandWords {
   }
 
   bool Word(const std::u16string& word, std::string* error) override {
-    return Fail(error, "'" + EchoArg(TextToUtf8(word)) +
-                           "' belongs to no list (put --list N before drawings)");
+    // Built by appending: GCC 12 warns (-Wrestrict, wrongly) about "'" + string.
+    std::string text = "'";
+    text += EchoArg(TextToUtf8(word));
+    return Fail(error, text + "' belongs to no list (put --list N before drawings)");
   }
 
  private:

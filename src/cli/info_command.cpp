@@ -104,7 +104,14 @@ int ParseArgs(const std::vector<std::string>& args, InfoRequest& req) {
   return kProceed;
 }
 
-std::string Point(double x, double y) { return "(" + Decimal(x) + ", " + Decimal(y) + ")"; }
+// Built by appending: GCC 12 warns (-Wrestrict, wrongly) about "(" + string.
+std::string Point(double x, double y) {
+  std::string out = "(";
+  out += Decimal(x);
+  out += ", ";
+  out += Decimal(y);
+  return out + ")";
+}
 
 std::string Times(int64_t n) { return std::to_string(n) + (n == 1 ? " time" : " times"); }
 
