@@ -288,8 +288,14 @@ bool CopyFileKeepTimes(const std::u16string& from, const std::u16string& to) {
   }
   CloseHandle(src);
   if (!ok || !copy.ok()) return false;
-  return SetFileTime(AsHandle(copy.handle_), &created, &accessed, &written) != 0 && copy.Finish() &&
-         copy.Commit();
+  if (!copy.Finish()) return false;
+  // The times are set on the closed copy: closing a file just written may touch them again.
+  const HANDLE times = CreateFileW(internal::WidePath(copy.temp_).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (times == INVALID_HANDLE_VALUE) return false;
+  const bool set = SetFileTime(times, &created, &accessed, &written) != 0;
+  CloseHandle(times);
+  return set && copy.Commit();
 }
 
 void RemoveStaleSaveFiles(const std::u16string& target) {

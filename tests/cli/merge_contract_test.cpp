@@ -100,6 +100,10 @@ TEST_F(Contract, UsageErrorsExitTwoWithOneLineBeforeAnythingIsTouched) {
 }
 
 TEST_F(Contract, WarningsNameWhatWillNotDoWhatItSeems) {
+#ifdef _WIN32
+  GTEST_SKIP() << "runs the program behind a POSIX shell prefix (NAME=value, cd FOLDER &&), "
+                  "which the Windows command interpreter does not take";
+#endif
   const std::string base = Drawing("base.jww", 2);
   const std::string overlay = Drawing("a.jww", 1);
   const std::string out = PathOf("out.jww");
@@ -134,6 +138,10 @@ TEST_F(Contract, WarningsNameWhatWillNotDoWhatItSeems) {
 }
 
 TEST_F(Contract, EqualsDoubleDashAndShortHelp) {
+#ifdef _WIN32
+  GTEST_SKIP() << "runs the program behind a POSIX shell prefix (NAME=value, cd FOLDER &&), "
+                  "which the Windows command interpreter does not take";
+#endif
   const std::string base = Drawing("base.jww", 2);
   const std::string dashed = Drawing("-dashed.jww", 4);
   const std::string out = PathOf("out.jww");

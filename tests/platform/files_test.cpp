@@ -120,10 +120,14 @@ TEST_F(FilesTest, CopyFileKeepTimesKeepsAllThreeTimesOnWindows) {
   ASSERT_TRUE(CopyFileKeepTimes(from, to));
   FILETIME got[3];
   ASSERT_TRUE(FileTimes(to, got, false));
-  EXPECT_EQ(CompareFileTime(&got[1], &set[1]), 0) << "last access";
   EXPECT_EQ(CompareFileTime(&got[2], &set[2]), 0) << "last write";
   FILETIME kept[3];
   ASSERT_TRUE(FileTimes(from, kept, false));
+  // Under Wine the Linux file system moves an old access time forward on reads by
+  // itself (the source's own shows it), so there the copy's cannot be compared.
+  if (CompareFileTime(&kept[1], &set[1]) == 0) {
+    EXPECT_EQ(CompareFileTime(&got[1], &set[1]), 0) << "last access";
+  }
   if (CompareFileTime(&kept[0], &set[0]) != 0) {
     GTEST_SKIP() << "creation time not checked: this file system does not keep one that is set "
                     "(Wine on Linux)";
