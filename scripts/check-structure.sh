@@ -71,7 +71,25 @@ while IFS= read -r hit; do
 done < <(grep -rnE '\b(fopen|_wfopen|freopen|ifstream|ofstream|fstream|CreateFileW?)\b|<fstream>' src 2>/dev/null |
   grep -vE '^[^:]+:[0-9]+:[[:space:]]*//')
 
-# 6. Formatting.
+# 6. Every source is listed in the CMakeLists.txt of its folder or of a folder above it
+# (by its path from there), so a new file cannot silently stay out of the build.
+listed_in() { # file: succeeds when some CMakeLists.txt on the way up names it
+  local dir=${1%/*} name=${1##*/}
+  while :; do
+    if [ -f "$dir/CMakeLists.txt" ] &&
+      sed 's/#.*//' "$dir/CMakeLists.txt" | grep -qE "(^|[[:space:](\"])${name//./\\.}(\$|[[:space:])\"])"; then
+      return 0
+    fi
+    [ "$dir" = . ] && return 1
+    name=${dir##*/}/$name
+    case "$dir" in */*) dir=${dir%/*} ;; *) dir=. ;; esac
+  done
+}
+while IFS= read -r file; do
+  listed_in "$file" || report unlisted "$file:1" "not listed in any CMakeLists.txt, so it is not built"
+done < <(find src tests bench fuzz examples -name '*.cpp' | sort)
+
+# 7. Formatting.
 if command -v clang-format >/dev/null 2>&1; then
   mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
     'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 'examples/*.cpp' 'examples/*.h' 2>/dev/null ||
