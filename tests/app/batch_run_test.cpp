@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/merge_command.h"
 #include "document/jww_file.h"
 #include "support/doc_builder.h"
 #include "support/support.h"
@@ -127,18 +126,19 @@ TEST_F(BatchRunTest, EachPairWritesWhatTheSameMergeByHandWrites) {
   EXPECT_EQ(outcome.Failed(), 0);
   ASSERT_EQ(Outputs(), (std::vector<std::string>{"floor0.JWW", "floor1.JWW"}));
 
-  // The same two merges one by one, with the presets of D1 ("C", "", "7")
-  // and D2 ("D", "", "6").
+  // The same two merges one by one with the program, with the presets of
+  // D1 ("C", "", "7") and D2 ("D", "", "6").
   const std::string in = Utf8Of(dir_.path() / "in") + "/";
   const std::string one = Utf8Of(dir_.path() / "one") + "/";
-  ASSERT_EQ(RunMergeCommand({"--base", in + "base-a.jww", "--out", one + "0.jww",
-                             in + "pipes-1.jww", "--group", "C", "--color", "7", in + "power.jww",
-                             "--group", "D", "--color", "6"}),
-            0);
-  ASSERT_EQ(RunMergeCommand({"--base", in + "Base-b.jww", "--out", one + "1.jww",
-                             in + "pipes-2.jww", "--group", "C", "--color", "7", in + "power.jww",
-                             "--group", "D", "--color", "6"}),
-            0);
+  const auto merge_by_hand = [&](const std::string& base, const std::string& out,
+                                 const std::string& pipes) {
+    return RunPlandock({"merge", "--base", in + base, "--out", one + out, in + pipes, "--group",
+                        "C", "--color", "7", in + "power.jww", "--group", "D", "--color", "6"},
+                       dir_.path())
+        .exit_status;
+  };
+  ASSERT_EQ(merge_by_hand("base-a.jww", "0.jww", "pipes-1.jww"), 0);
+  ASSERT_EQ(merge_by_hand("Base-b.jww", "1.jww", "pipes-2.jww"), 0);
   EXPECT_EQ(FileContents(dir_.path() / "out" / "floor0.JWW"),
             FileContents(PathFromUtf8(one + "0.jww")));
   EXPECT_EQ(FileContents(dir_.path() / "out" / "floor1.JWW"),
