@@ -82,7 +82,7 @@ void ResetSettings(AppSettings& settings);
 // Damaged numbers read as 0 and booleans as false before each line's range
 // rule. Returns false, with only the reset applied, when `path` names no
 // existing file or it cannot be read.
-bool LoadSettingsFile(const std::u16string& path, AppSettings& settings);
+[[nodiscard]] bool LoadSettingsFile(const std::u16string& path, AppSettings& settings);
 
 // The 75 lines of `settings`, in file order. Line breaks inside texts are
 // dropped so that every item keeps its line.
@@ -91,6 +91,6 @@ std::array<std::u16string, kSettingsLineCount> SettingsLines(const AppSettings& 
 // Writes the 75 lines to `path` as UTF-8 with a byte-order mark, each ended by
 // CR LF, replacing the file. Returns false when the file cannot be written; a
 // previous file at `path` is then untouched.
-bool SaveSettingsFile(const std::u16string& path, const AppSettings& settings);
+[[nodiscard]] bool SaveSettingsFile(const std::u16string& path, const AppSettings& settings);
 
 }  // namespace plandock

@@ -48,7 +48,8 @@ bool ExtractImage(const TJwwData& doc, const std::u16string& fname, const uint8_
   // Written beside the target and renamed over it, so no partial file appears.
   if (platform::WriteFileReplacing(path, data, size)) return true;
   // The image could not be written completely: no file of that name stays.
-  if (platform::FileExists(path)) platform::DeleteFileAt(path);
+  // The failure is already the result; a file that cannot go is left.
+  if (platform::FileExists(path)) (void)platform::DeleteFileAt(path);
   return false;
 }
 
@@ -64,7 +65,8 @@ void DeleteInFolder(const TJwwData& doc, const std::u16string& name) {
   const std::u16string safe = SafeImageName(name);
   if (safe.empty()) return;
   const std::u16string path = doc.BindImageFolder + safe;
-  if (platform::FileExists(path)) platform::DeleteFileAt(path);  // errors ignored
+  // Clean-up of extracted images: one that cannot go only stays in the image folder.
+  if (platform::FileExists(path)) (void)platform::DeleteFileAt(path);
 }
 
 }  // namespace
@@ -101,8 +103,9 @@ void BindImageJoin(TJwwData& base, const TJwwData& merged) {
     const std::u16string target = base.BindImageFolder + name;
     if (!platform::FileExists(source) || platform::FileExists(target)) continue;
     if (!FileCopyKeepTime(source, target)) {
-      // The copy raised an error before it began: no file, no entry.
-      if (platform::FileExists(target)) platform::DeleteFileAt(target);
+      // The copy raised an error before it began: no file, no entry (a file
+      // that cannot go is left; the entry is skipped either way).
+      if (platform::FileExists(target)) (void)platform::DeleteFileAt(target);
       continue;
     }
     // A copy that failed after it began reports nothing; the entry is added and

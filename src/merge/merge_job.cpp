@@ -217,7 +217,8 @@ MergeJobResult MergeAndSave(const MergeSettings& settings, std::vector<MergeEntr
   } else {
     result = MergeJobResult::kSaveFailed;  // its message stays in the status line
   }
-  if (settings.LaunchCad && !state.dry_run) platform::StartCad(state.destination);
+  // A CAD program that does not start leaves the saved result and the status as they are.
+  if (settings.LaunchCad && !state.dry_run) (void)platform::StartCad(state.destination);
   return result;
 }
 

@@ -17,10 +17,11 @@ std::u16string ImageFolder(const std::u16string& root, const char16_t* name) {
   return root + name + platform::NativeSeparator();
 }
 
+// A folder that is missing or still holds a file stays; nothing depends on it going.
 void RemoveImageFolders(const std::u16string& root) {
-  platform::DeleteEmptyDir(ImageFolder(root, u"TEMP"));
-  platform::DeleteEmptyDir(ImageFolder(root, u"TEMP1"));
-  platform::DeleteEmptyDir(root);
+  (void)platform::DeleteEmptyDir(ImageFolder(root, u"TEMP"));
+  (void)platform::DeleteEmptyDir(ImageFolder(root, u"TEMP1"));
+  (void)platform::DeleteEmptyDir(root);
 }
 
 }  // namespace

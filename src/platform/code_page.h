@@ -38,6 +38,6 @@ std::string Utf16ToFileName(std::u16string_view text);
 
 // False when this system cannot convert code page 932 at all (an iconv
 // without "CP932"): every Japanese text would be lost.
-bool Cp932Available();
+[[nodiscard]] bool Cp932Available();
 
 }  // namespace plandock::platform

@@ -15,14 +15,14 @@ void UseUtf8Output();
 // unfinished saves.
 void CatchInterrupts();
 // True when Ctrl+C was pressed since the last call; clears the flag.
-bool TakeInterrupt();
+[[nodiscard]] bool TakeInterrupt();
 
 enum class ConsoleStream { kInput, kError };
 // True when the stream is an interactive terminal.
-bool IsTerminal(ConsoleStream stream);
+[[nodiscard]] bool IsTerminal(ConsoleStream stream);
 
 // True when the Escape key is held down at this moment. POSIX has no such
 // system-wide key state: there it is always false.
-bool EscapeKeyHeld();
+[[nodiscard]] bool EscapeKeyHeld();
 
 }  // namespace plandock::platform

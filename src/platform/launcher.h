@@ -25,11 +25,11 @@ std::u16string CadProgram();
 // `drawing`, in the program's folder, without waiting. Returns false, having
 // started nothing, when the program or the drawing does not exist, `drawing`
 // is empty, or the start fails.
-bool StartCad(const std::u16string& drawing);
+[[nodiscard]] bool StartCad(const std::u16string& drawing);
 
 // Opens `file` with the program the system associates with it (Windows: the
 // shell's "OPEN" verb; POSIX: the desktop's opener), without waiting. False
 // when `file` does not exist or nothing could be started.
-bool OpenFileWithShell(const std::u16string& file);
+[[nodiscard]] bool OpenFileWithShell(const std::u16string& file);
 
 }  // namespace plandock::platform

@@ -21,7 +21,7 @@ class MappedFile {
   MappedFile& operator=(const MappedFile&) = delete;
 
   // Replaces what the object held. On a result other than kOk it holds nothing.
-  MapResult Open(const std::u16string& path, uint64_t max_bytes);
+  [[nodiscard]] MapResult Open(const std::u16string& path, uint64_t max_bytes);
   void Close();
 
   // Lets go of the bytes before `offset`: they will not be read again, so the

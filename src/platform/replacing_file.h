@@ -21,7 +21,7 @@ PathKind KindOf(const std::u16string& p);
 // device and inode (volume and file ID on Windows) of an existing file, the
 // normalised absolute path otherwise. Empty for an empty path.
 std::u16string FileIdentity(const std::u16string& p);
-bool SameFile(const std::u16string& a, const std::u16string& b);
+[[nodiscard]] bool SameFile(const std::u16string& a, const std::u16string& b);
 
 // A new version of `target`, written to a temporary file beside it and put in
 // its place in one step by Commit. Until then the old file is untouched; a
@@ -37,10 +37,10 @@ class ReplacingFile {
   ReplacingFile& operator=(const ReplacingFile&) = delete;
 
   bool ok() const { return error_.empty(); }
-  bool Write(const uint8_t* data, size_t size);
+  [[nodiscard]] bool Write(const uint8_t* data, size_t size);
   // Flushes and closes the temporary file; needed before Commit.
-  bool Finish();
-  bool Commit();
+  [[nodiscard]] bool Finish();
+  [[nodiscard]] bool Commit();
   // The system's reason for the first failure ("No space left on device").
   const std::u16string& error() const { return error_; }
 

@@ -281,11 +281,16 @@ void MainWindow::PlaceWindows(const AppSettings& s) {
 
 void MainWindow::LoadSettings(const QString& path) {
   AppSettings s = CollectSettings();
-  LoadSettingsFile(U(path), s);
+  // A file that is missing or unreadable leaves the current values: nothing to report.
+  (void)LoadSettingsFile(U(path), s);
   ApplySettings(s);
 }
 
-void MainWindow::SaveSettings(const QString& path) { SaveSettingsFile(U(path), CollectSettings()); }
+// The window does not stop for settings it cannot write (the command line reports them):
+// they cost only what would have been remembered.
+void MainWindow::SaveSettings(const QString& path) {
+  (void)SaveSettingsFile(U(path), CollectSettings());
+}
 
 QString MainWindow::SettingsDialogFolder() const {
   return DatFile.isEmpty() ? Q(platform::ProgramFolder()) : FolderOf(DatFile);

@@ -62,7 +62,10 @@ QMessageBox::StandardButton WindowServices::Ask(QWidget* parent, QMessageBox::Ic
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void WindowServices::OpenWithShell(const QString& path) { platform::OpenFileWithShell(U(path)); }
+// The drawing stays where it is when the shell cannot open it; the window shows nothing.
+void WindowServices::OpenWithShell(const QString& path) {
+  (void)platform::OpenFileWithShell(U(path));
+}
 
 void WindowServices::Beep() { QApplication::beep(); }
 
