@@ -1,6 +1,5 @@
 // Writing the entity list and the block-definition list of a JWW archive.
 
-#include <cmath>
 #include <cstring>
 
 #include "document/block_tree.h"
@@ -13,17 +12,6 @@ namespace plandock {
 namespace {
 
 using namespace entity_io;
-
-// Text sizes are written as magnitudes within these bounds.
-constexpr double kMinTextSize = 1e-10;
-constexpr double kMaxTextSize = 1e10;
-
-double ClampTextSize(double v) {
-  v = std::fabs(v);
-  if (v < kMinTextSize) return kMinTextSize;
-  if (v > kMaxTextSize) return kMaxTextSize;
-  return v;
-}
 
 // Whether SanitizeCadText could change the text: it only removes "^m", "\n"
 // and characters below U+0020, so a text without '^', '\' and those is kept.
@@ -202,8 +190,8 @@ class ObjectWriter {
 
   void Moji(const TEntJwwMoji& e) {
     // Copied only in the rare case the size rule changes a value.
-    if (SameBits(ClampTextSize(e.dSizeX), e.dSizeX) &&
-        SameBits(ClampTextSize(e.dSizeY), e.dSizeY)) {
+    if (SameBits(layout::TextSizeForWrite(e.dSizeX), e.dSizeX) &&
+        SameBits(layout::TextSizeForWrite(e.dSizeY), e.dSizeY)) {
       Fixed(e, layout::kMoji, kEntMoji);
     } else {
       TEntJwwMoji sized;
@@ -213,8 +201,8 @@ class ObjectWriter {
       sized.end_x = e.end_x;
       sized.end_y = e.end_y;
       sized.nMojiShu = e.nMojiShu;
-      sized.dSizeX = ClampTextSize(e.dSizeX);
-      sized.dSizeY = ClampTextSize(e.dSizeY);
+      sized.dSizeX = layout::TextSizeForWrite(e.dSizeX);
+      sized.dSizeY = layout::TextSizeForWrite(e.dSizeY);
       sized.dKankaku = e.dKankaku;
       sized.degKakudo = e.degKakudo;
       Fixed(sized, layout::kMoji, kEntMoji);

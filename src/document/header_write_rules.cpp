@@ -1,6 +1,5 @@
 // The values the writer stores in place of the document's own: clamps,
 // cleaned names and the defaults of unused user-defined table rows.
-#include <cmath>
 
 #include "document/header_io_internal.h"
 #include "util/number.h"
@@ -33,8 +32,6 @@ T Clamp(T x, T lo, T hi) {
   if (x > hi) return hi;
   return x;  // also NaN, which no comparison moves
 }
-
-double TextSizeForWrite(double x) { return Clamp(std::fabs(x), 1e-10, 1e10); }
 
 void ApplyLineWidthRule(TEntJwwHeader& h, int32_t ver) {
   if (ver <= layout::kLastNarrowLineWidthMode && h.nMaxDrawWid < -101) h.nMaxDrawWid = -101;
@@ -101,11 +98,11 @@ void ApplySxfLineTypeRules(HeaderTables& t) {
 
 void ClampTextSizes(HeaderTables& t) {
   for (TEntJwwMojiType& m : t.EntMoj) {
-    m.adMojiX = TextSizeForWrite(m.adMojiX);
-    m.adMojiY = TextSizeForWrite(m.adMojiY);
+    m.adMojiX = layout::TextSizeForWrite(m.adMojiX);
+    m.adMojiY = layout::TextSizeForWrite(m.adMojiY);
   }
-  t.Enthd.dMojiSizeX = TextSizeForWrite(t.Enthd.dMojiSizeX);
-  t.Enthd.dMojiSizeY = TextSizeForWrite(t.Enthd.dMojiSizeY);
+  t.Enthd.dMojiSizeX = layout::TextSizeForWrite(t.Enthd.dMojiSizeX);
+  t.Enthd.dMojiSizeY = layout::TextSizeForWrite(t.Enthd.dMojiSizeY);
 }
 
 }  // namespace

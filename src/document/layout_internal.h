@@ -6,6 +6,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -199,5 +200,14 @@ static_assert(kPenColorAt == OffsetOf(kAttr, "nPenColor", kMinReadVersion));
 
 // The largest fixed part of any version.
 inline constexpr size_t kMaxFixedSize = FixedSize(kMoji, kMaxReadVersion);
+
+// Text sizes, of texts and of the text types, are written as magnitudes within
+// these bounds; NaN stays NaN.
+inline double TextSizeForWrite(double v) {
+  v = std::fabs(v);
+  if (v < 1e-10) return 1e-10;
+  if (v > 1e10) return 1e10;
+  return v;
+}
 
 }  // namespace plandock::layout
