@@ -6,6 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh ${PLANDOCK_SETUP:-}
 mkdir -p build
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPLANDOCK_TESTS=OFF >build/configure-release.log ||
-  { cat build/configure-release.log; exit 1; }
-cmake --build build/release -j "$(nproc)" "$@"
+cmake --preset release >build/configure-release.log || { cat build/configure-release.log; exit 1; }
+cmake --build --preset release -j "$(nproc)" "$@"

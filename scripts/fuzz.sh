@@ -13,16 +13,14 @@ if ! command -v clang++ >/dev/null; then
   exit 0
 fi
 build=build/fuzz
-mkdir -p build
-CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLANDOCK_FUZZ=ON \
-      -DPLANDOCK_TESTS=OFF -DPLANDOCK_BENCH=OFF >build/configure-fuzz.log ||
-  { cat build/configure-fuzz.log; exit 1; }
-cmake --build "$build" -j "$(nproc)"
-
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for f in fuzz/*_fuzz.cpp; do targets+=("$(basename "$f" .cpp)"); done
 fi
+mkdir -p build
+cmake --preset fuzz >build/configure-fuzz.log || { cat build/configure-fuzz.log; exit 1; }
+# Only the fuzz targets: the tool, its manual page and the examples are not needed here.
+cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 samples=${PLANDOCK_SAMPLES:-../shared/samples}
 
 # Seeds of the text inputs, rewritten on every run.

@@ -36,12 +36,10 @@ if [ ! -f "$build/wineprefix/system.reg" ]; then
   "$build/wine-run" wineboot -i >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; exit 1; }
 fi
 
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DPLANDOCK_WERROR=ON -DPLANDOCK_BENCH=OFF \
-      -DCMAKE_CROSSCOMPILING_EMULATOR="$build/wine-run" \
+cmake --preset windows -DCMAKE_CROSSCOMPILING_EMULATOR="$build/wine-run" \
       -DPLANDOCK_HOST_PLANDOCK="$host" >"$build/configure.log" ||
   { cat "$build/configure.log"; exit 1; }
-cmake --build "$build" -j "$(nproc)"
+cmake --build --preset windows -j "$(nproc)"
 
 # The zip for Windows users, and its program run from an unpacked copy.
 (cd "$build" && cpack -G ZIP >cpack.log) || { cat "$build/cpack.log"; exit 1; }
@@ -51,4 +49,4 @@ rm -rf "$build/unpacked" && mkdir "$build/unpacked"
 echo "$(basename "$zip_file"): $(cd "$build/unpacked" && ls -- */)"
 "$build/wine-run" "$build"/unpacked/*/plandock.exe --version
 
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --preset windows -j "$(nproc)"

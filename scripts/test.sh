@@ -7,12 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --window --tests
 build=build/asan
 mkdir -p build
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLANDOCK_SANITIZE=ON -DPLANDOCK_WERROR=ON \
-      -DPLANDOCK_BENCH=OFF >build/configure-asan.log || { cat build/configure-asan.log; exit 1; }
-cmake --build "$build" -j "$(nproc)"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+cmake --preset asan >build/configure-asan.log || { cat build/configure-asan.log; exit 1; }
+cmake --build --preset asan -j "$(nproc)"
+ctest --preset asan -j "$(nproc)"  # the preset sets the sanitizers' options
 
 # An x86-64 Debian machine can cross-build and run Wine: as root it installs what is missing.
 windows_ready() {
