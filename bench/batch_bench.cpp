@@ -2,27 +2,18 @@
 // fields) beside the merge job each pair runs.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "app/batch_run.h"
+#include "bench_support.h"
 #include "document/jww_file.h"
 #include "drawing_generator.h"
 
 namespace plandock {
 namespace {
 
-class SilentBatchHost : public BatchHost {
+class SilentBatchHost : public SilentHost<BatchHost> {
  public:
-  void ShowStatus(const std::u16string&) override {}
-  MessageAnswer Ask(MessageKind, const std::u16string&, MessageButtons) override {
-    return MessageAnswer::kYes;
-  }
-  void Beep() override {}
-  bool EscapePressed() override { return false; }
-  void SetMergeEnabled(bool) override {}
-  void FocusBrowse(BrowseButton) override {}
   void OpenProgress(const BatchProgress&) override {}
   void ShowProgress(const BatchProgress& progress) override {
     benchmark::DoNotOptimize(ProgressLines(progress));
@@ -32,29 +23,11 @@ class SilentBatchHost : public BatchHost {
   bool StopRequested() override { return false; }
 };
 
-class TempFolder {
- public:
-  explicit TempFolder(const char* name) {
-    std::error_code ec;
-    path_ = std::filesystem::temp_directory_path(ec) / name;
-    std::filesystem::create_directories(path_, ec);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::u16string Path(const std::string& name) const { return (path_ / name).u16string(); }
-  std::u16string Folder() const { return (path_ / "").u16string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 // Pairs whose base drawings do not exist: each job stops at its first input
 // check, so the time is the batch's own work plus one file lookup per pair.
 void BM_BatchOwnCostPerPair(benchmark::State& state) {
   const int pairs = static_cast<int>(state.range(0));
-  const TempFolder folder("plandock_batch_bench_plan");
+  const BenchFolder folder("plandock_batch_bench_plan");
   BatchPlan plan;
   plan.OutputFolder = folder.Folder();
   plan.FileName = u"出力";
@@ -87,7 +60,7 @@ constexpr int kPairs = 2;
 // Real pairs: a 100,000-entity base with a 100,000-entity overlay of its own
 // and one shared by every pair, merged and written.
 void BM_BatchMergePerPair(benchmark::State& state) {
-  const TempFolder folder("plandock_batch_bench_pairs");
+  const BenchFolder folder("plandock_batch_bench_pairs");
   BatchPlan plan;
   plan.OutputFolder = folder.Folder();
   plan.FileName = u"out";

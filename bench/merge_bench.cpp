@@ -2,11 +2,10 @@
 // into a 100,000-entity base and written, as the job does it from disk.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "bench_support.h"
 #include "document/jww_file.h"
 #include "drawing_generator.h"
 #include "merge/merge_job.h"
@@ -17,37 +16,18 @@ namespace {
 constexpr int kEntities = 100000;
 constexpr int kOverlays = 8;
 
-class SilentHost : public JobHost {
- public:
-  void ShowStatus(const std::u16string&) override {}
-  MessageAnswer Ask(MessageKind, const std::u16string&, MessageButtons) override {
-    return MessageAnswer::kYes;
-  }
-  void Beep() override {}
-  bool EscapePressed() override { return false; }
-  void SetMergeEnabled(bool) override {}
-  void FocusBrowse(BrowseButton) override {}
-};
-
 // The input drawings, written once into a folder removed at exit.
 class Inputs {
  public:
   Inputs() {
-    std::error_code ec;
-    dir_ = std::filesystem::temp_directory_path(ec) / "plandock_merge_bench";
-    std::filesystem::create_directories(dir_, ec);
     TJwwData doc;
     for (int i = 0; i <= kOverlays; ++i) {
       std::string name = std::to_string(i);
       name += ".jww";  // appending keeps GCC 12's -Wrestrict false alarm away
-      const std::u16string path = (dir_ / name).u16string();
+      const std::u16string path = folder_.Path(name);
       MakeLargeDrawing(doc, kEntities, static_cast<uint32_t>(i + 1), 700);
       if (FileOut(doc, path, 700)) paths_.push_back(path);
     }
-  }
-  ~Inputs() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
   bool ok() const { return paths_.size() == kOverlays + 1; }
   const std::u16string& base() const { return paths_[0]; }
@@ -56,10 +36,10 @@ class Inputs {
     for (size_t i = 1; i < paths_.size(); ++i) entries.push_back({paths_[i], u"", u"", u""});
     return entries;
   }
-  std::u16string Output() const { return (dir_ / "merged.jww").u16string(); }
+  std::u16string Output() const { return folder_.Path("merged.jww"); }
 
  private:
-  std::filesystem::path dir_;
+  BenchFolder folder_{"plandock_merge_bench"};
   std::vector<std::u16string> paths_;
 };
 
@@ -74,7 +54,7 @@ void BM_MergeJob(benchmark::State& state) {
   settings.DestinationPath = inputs.Output();
   settings.KeepBackup = false;
   settings.RealSize = true;
-  SilentHost host;
+  SilentHost<> host;
   const std::unique_ptr<MergeDocuments> docs = CreateDocuments();
   for (auto _ : state) {
     std::vector<MergeEntry> entries = inputs.Entries();

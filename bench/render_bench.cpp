@@ -15,6 +15,15 @@ namespace {
 
 constexpr uint32_t kSeed = 20240601;
 
+// The generated drawing of the benchmark's size, its argument.
+struct Drawing {
+  explicit Drawing(const benchmark::State& state) : entities(static_cast<int>(state.range(0))) {
+    MakeLargeDrawing(doc, entities, kSeed);
+  }
+  const int entities;
+  TJwwData doc;
+};
+
 void SetRates(benchmark::State& state, int entities, size_t primitives) {
   state.counters["entities/s"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * entities, benchmark::Counter::kIsRate);
@@ -22,47 +31,41 @@ void SetRates(benchmark::State& state, int entities, size_t primitives) {
 }
 
 void BM_BuildDisplayList(benchmark::State& state) {
-  const int entities = static_cast<int>(state.range(0));
-  TJwwData doc;
-  MakeLargeDrawing(doc, entities, kSeed);
+  const Drawing drawing(state);
   size_t primitives = 0;
   for (auto _ : state) {
-    const render::DisplayList list = render::BuildDisplayList(doc);
+    const render::DisplayList list = render::BuildDisplayList(drawing.doc);
     primitives = list.primitives.size();
     benchmark::DoNotOptimize(list.primitives.data());
   }
-  SetRates(state, entities, primitives);
+  SetRates(state, drawing.entities, primitives);
 }
 
 void BM_WriteSvg(benchmark::State& state) {
-  const int entities = static_cast<int>(state.range(0));
-  TJwwData doc;
-  MakeLargeDrawing(doc, entities, kSeed);
-  const render::DisplayList list = render::BuildDisplayList(doc);
+  const Drawing drawing(state);
+  const render::DisplayList list = render::BuildDisplayList(drawing.doc);
   size_t bytes = 0;
   for (auto _ : state) {
     const std::string svg = render::WriteSvg(list);
     bytes = svg.size();
     benchmark::DoNotOptimize(svg.data());
   }
-  SetRates(state, entities, list.primitives.size());
+  SetRates(state, drawing.entities, list.primitives.size());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
   state.counters["svg_MB"] = static_cast<double>(bytes) / 1e6;
 }
 
 // What `plandock render` does once the drawing is read.
 void BM_RenderToSvg(benchmark::State& state) {
-  const int entities = static_cast<int>(state.range(0));
-  TJwwData doc;
-  MakeLargeDrawing(doc, entities, kSeed);
+  const Drawing drawing(state);
   size_t primitives = 0;
   for (auto _ : state) {
-    const render::DisplayList list = render::BuildDisplayList(doc);
+    const render::DisplayList list = render::BuildDisplayList(drawing.doc);
     const std::string svg = render::WriteSvg(list);
     primitives = list.primitives.size();
     benchmark::DoNotOptimize(svg.data());
   }
-  SetRates(state, entities, primitives);
+  SetRates(state, drawing.entities, primitives);
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
