@@ -14,6 +14,7 @@
 #include "document/block_tree.h"
 #include "document/document.h"
 #include "document/jww_file.h"
+#include "in_process.h"
 #include "support/doc_builder.h"
 #include "support/json.h"
 #include "support/support.h"
@@ -23,17 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using Result = test::CommandRun;
 
 Result RunInfo(const std::vector<std::string>& args) {
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  int status = RunInfoCommand(args);
-  std::string out = testing::internal::GetCapturedStdout();
-  return {status, out, testing::internal::GetCapturedStderr()};
+  return test::RunInProcess(RunInfoCommand, args);
 }
 
 std::vector<uint8_t> ReadBytes(const fs::path& p) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/jww_file.h"
+#include "in_process.h"
 #include "support/doc_builder.h"
 #include "support/support.h"
 #include "util/text.h"
@@ -17,17 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status;
-  std::string out, err;
-};
+using Result = test::CommandRun;
 
 Result RunRender(const std::vector<std::string>& args) {
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int status = RunRenderCommand(args);
-  std::string out = testing::internal::GetCapturedStdout();
-  return {status, out, testing::internal::GetCapturedStderr()};
+  return test::RunInProcess(RunRenderCommand, args);
 }
 
 std::string Utf8(const fs::path& p) {
