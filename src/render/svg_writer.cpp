@@ -124,9 +124,8 @@ class Styles {
 
   int Stroke(const Primitive& p) {
     const uint64_t key = uint64_t{p.rgb} | uint64_t{p.width} << 24 | uint64_t{p.line_type} << 40;
-    auto [it, added] = classes_.try_emplace(key, static_cast<int>(classes_.size()));
-    if (added) {
-      css_ += ".c" + std::to_string(it->second) + "{stroke:";
+    return ClassOf(key, [&] {
+      css_ += "stroke:";
       Hex(css_, p.rgb);
       css_ += ";stroke-width:";
       Num(css_, StrokePx(p.width));
@@ -138,25 +137,33 @@ class Styles {
           Num(css_, dashes[i] * kPxPerDot);
         }
       }
-      css_ += "}\n";
-    }
-    return it->second;
+    });
   }
 
   int Fill(uint32_t rgb) {
     const uint64_t key = uint64_t{rgb} | uint64_t{1} << 48;
-    auto [it, added] = classes_.try_emplace(key, static_cast<int>(classes_.size()));
-    if (added) {
-      css_ += ".c" + std::to_string(it->second) + "{fill:";
+    return ClassOf(key, [&] {
+      css_ += "fill:";
       Hex(css_, rgb);
-      css_ += ";stroke:none}\n";
-    }
-    return it->second;
+      css_ += ";stroke:none";
+    });
   }
 
   const std::string& Css() const { return css_; }
 
  private:
+  // The class of `key`; `rule` writes its declarations the first time.
+  template <class Rule>
+  int ClassOf(uint64_t key, const Rule& rule) {
+    auto [it, added] = classes_.try_emplace(key, static_cast<int>(classes_.size()));
+    if (added) {
+      css_ += ".c" + std::to_string(it->second) + '{';
+      rule();
+      css_ += "}\n";
+    }
+    return it->second;
+  }
+
   const DisplayList& list_;
   std::unordered_map<uint64_t, int> classes_;
   std::string css_;
