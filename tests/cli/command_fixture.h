@@ -28,9 +28,8 @@ class MergeCommand : public ::testing::Test {
 
   // Runs plandock with `args`; its streams go through a folder of its own, so
   // the temporary folder holds only what the test and the program put there.
-  // `prefix` goes before the command ("NAME=value ", "cd FOLDER && ").
-  Outcome Run(const std::vector<std::string>& args, const std::string& prefix = "") {
-    return RunPlandock(args, io_.path(), prefix);
+  Outcome Run(const std::vector<std::string>& args, const RunSetting& setting = {}) {
+    return RunPlandock(args, io_.path(), setting);
   }
 
   // Every file of the temporary folder with its contents.

@@ -1,11 +1,16 @@
 #include "support/support.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #ifdef _WIN32
 #include <cstdio>
@@ -71,19 +76,65 @@ std::string FileContents(const std::filesystem::path& p) {
 }
 
 namespace {
+
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+
+// Sets `name` to `value`, or removes it when there is none.
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+  _putenv_s(name.c_str(), value ? value->c_str() : "");  // an empty value removes it
+#else
+  if (value) {
+    setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+#endif
+}
+
+// A RunSetting applied to this process for its lifetime; a child started
+// meanwhile inherits it.
+class AppliedSetting {
+ public:
+  explicit AppliedSetting(const RunSetting& setting) {
+    for (const auto& [name, value] : setting.environment) {
+      const char* old = std::getenv(name.c_str());
+      saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+      SetVariable(name, value);
+    }
+    if (!setting.folder.empty()) {
+      std::error_code ec;
+      folder_ = std::filesystem::current_path(ec);
+      std::filesystem::current_path(setting.folder, ec);
+      if (ec) ADD_FAILURE() << "cannot work in " << setting.folder << ": " << ec.message();
+    }
+  }
+  ~AppliedSetting() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) SetVariable(it->first, it->second);
+    std::error_code ec;
+    if (!folder_.empty()) std::filesystem::current_path(folder_, ec);
+  }
+  AppliedSetting(const AppliedSetting&) = delete;
+  AppliedSetting& operator=(const AppliedSetting&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  std::filesystem::path folder_;
+};
+
 }  // namespace
 
 ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir,
-                       const std::string& prefix) {
+                       const RunSetting& setting) {
   const std::filesystem::path no_input = dir / "no-input.txt";
   std::ofstream(no_input).close();
   const std::filesystem::path out = dir / "stdout.txt";
   const std::filesystem::path err = dir / "stderr.txt";
-  std::string command = prefix + Quote(PLANDOCK_BINARY);
+  std::string command = Quote(PLANDOCK_BINARY);
   for (const auto& a : args) command += " " + Quote(a);
   command +=
       " < " + Quote(Utf8Of(no_input)) + " > " + Quote(Utf8Of(out)) + " 2> " + Quote(Utf8Of(err));
+  const AppliedSetting applied(setting);
   const int status = RunShellCommand(command);
   return {status, FileContents(out), FileContents(err)};
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plandock::test {
@@ -44,10 +45,17 @@ struct ProgramRun {
   std::string err;  // standard error
 };
 
+// Where the program runs: its working folder (the test's own when empty) and
+// variables set in its environment. Set in this process around the run, so
+// no shell syntax is needed and every platform runs it alike.
+struct RunSetting {
+  std::filesystem::path folder = {};
+  std::vector<std::pair<std::string, std::string>> environment = {};
+};
+
 // Runs plandock with `args` (each quoted), with no terminal on standard input;
-// its streams go through files in `dir`. `prefix` goes before the program in
-// the shell's command ("NAME=value ", "cd FOLDER && ").
+// its streams go through files in `dir`.
 ProgramRun RunPlandock(const std::vector<std::string>& args, const std::filesystem::path& dir,
-                       const std::string& prefix = "");
+                       const RunSetting& setting = {});
 
 }  // namespace plandock::test
