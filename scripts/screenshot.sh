@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the window for the README: the window on a virtual screen, filled
-# with the demo's example drawings, tab 0 and tab 2 written to docs/.
+# with the demo's example drawings, tab 0, tab 2 and the preview written to docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PLANDOCK_SETUP=--screenshots scripts/build.sh --target plandock-gui plandock_make_examples
@@ -14,5 +14,5 @@ mkdir -p "$drawings" docs
 PLANDOCK_SCREENSHOTS="$pictures" xvfb-run -a -s "-screen 0 1280x800x24" \
   "$bin/plandock-gui" "$drawings/base_plan.jww" "$drawings/plumbing_overlay.jww" \
   "$drawings/electrical_overlay.jww"
-cp "$pictures/window-files.png" "$pictures/window-batch.png" docs/
-echo "Wrote docs/window-files.png and docs/window-batch.png"
+cp "$pictures/window-files.png" "$pictures/window-batch.png" "$pictures/window-preview.png" docs/
+echo "Wrote docs/window-files.png, docs/window-batch.png and docs/window-preview.png"

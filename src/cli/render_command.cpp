@@ -8,9 +8,9 @@
 
 #include "cli/command_support.h"
 #include "document/document.h"
-#include "document/jww_file.h"
 #include "platform/files.h"
 #include "render/display_list.h"
+#include "render/drawing_file.h"
 #include "render/preview.h"
 #include "render/svg_writer.h"
 #include "util/path.h"
@@ -189,15 +189,13 @@ int RunRenderCommand(const std::vector<std::string>& args) {
     std::fputs(kRenderUsage, stdout);
     return kExitCompleted;
   }
-  std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(Utf8ToText(req.file), bytes)) {
+  TJwwData doc;
+  const render::DrawingRead read = render::ReadDrawingToDraw(Utf8ToText(req.file), doc);
+  if (read == render::DrawingRead::kCannotOpen) {
     PrintError("cannot open '" + req.file + "'");
     return kExitFailed;
   }
-  TJwwData doc;
-  doc.BindImageExp = false;  // images are not drawn, so nothing is extracted
-  doc.BindImageExr = true;
-  if (!FileInMemory(doc, bytes.data(), bytes.size())) {
+  if (read == render::DrawingRead::kNotADrawing) {
     PrintError("'" + req.file + "' is not a readable JWW drawing (damaged or another format)");
     return kExitFailed;
   }

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "render/view.h"
 #include "util/text.h"
 
 namespace plandock::render {
@@ -78,19 +79,10 @@ void Escaped(std::string& out, const std::u16string& text) {
   }
 }
 
-// Thin enough for dense plans, with the pens' order kept.
-double StrokePx(uint16_t width) { return std::min(0.5 + width * 0.06, 4.0); }
-constexpr double kPxPerDot = 1.5;
-
-// Drawing millimetres to picture pixels, y down.
-struct View {
-  double scale = 1, x0 = 0, y1 = 0, margin = 0;
-  double top = 0;  // room above the drawing, for the legend
+// Drawing millimetres to picture pixels, with room above the drawing for the legend.
+struct View : ViewTransform {
+  double margin = 0, legend_room = 0;
   int width = 0, height = 0;
-  Point2 Px(Point2 p) const {
-    return {(p.x - x0) * scale + margin, (y1 - p.y) * scale + margin + top};
-  }
-  Point2 PxVec(Point2 v) const { return {v.x * scale, -v.y * scale}; }
 };
 
 constexpr double kLegendRow = 22, kLegendFont = 14, kLegendPad = 8;
@@ -99,21 +91,23 @@ View FitView(Box box, int width, size_t legend_rows) {
   View view;
   view.width = std::clamp(width, kMinSvgWidth, kMaxSvgWidth);
   view.margin = 8 + view.width * 0.02;
-  if (legend_rows > 0) view.top = legend_rows * kLegendRow + kLegendPad + view.margin / 2;
+  if (legend_rows > 0) view.legend_room = legend_rows * kLegendRow + kLegendPad + view.margin / 2;
   if (box.empty) box = {0, 0, 1, 1, false};
   // Extents near the largest doubles would make their span infinite.
   double w = std::min(box.x1 - box.x0, 1e300), h = std::min(box.y1 - box.y0, 1e300);
   if (!(w > 0) && !(h > 0)) w = h = 1;
   const double inner = view.width - 2 * view.margin;
   view.scale = w > 0 ? inner / w : inner / h;
-  if (h * view.scale > kMaxSvgWidth - 2 * view.margin - view.top) {
-    view.scale = std::max(kMaxSvgWidth - 2 * view.margin - view.top, 1.0) / h;
+  if (h * view.scale > kMaxSvgWidth - 2 * view.margin - view.legend_room) {
+    view.scale = std::max(kMaxSvgWidth - 2 * view.margin - view.legend_room, 1.0) / h;
   }
   if (w * view.scale < inner) box.x0 -= (inner / view.scale - w) / 2;  // centre a narrow drawing
-  view.height =
-      static_cast<int>(std::ceil(std::max(h * view.scale, 1.0) + 2 * view.margin + view.top));
+  view.height = static_cast<int>(
+      std::ceil(std::max(h * view.scale, 1.0) + 2 * view.margin + view.legend_room));
   view.x0 = box.x0;
   view.y1 = box.y1;
+  view.left = view.margin;
+  view.top = view.margin + view.legend_room;
   return view;
 }
 

@@ -80,7 +80,7 @@ QWidget* MainWindow::BuildFilesTab() {
       {"Button7", QStringLiteral("参照")},          {"Button8", QStringLiteral("Jww")},
       {"Button9", QStringLiteral("追加(&I)")},      {"Button10", QStringLiteral("全選択(&A)")},
       {"Button11", QStringLiteral("ﾚｲﾔ全選択(&L")}, {"Button14", QStringLiteral("線色全選択(&C")},
-      {"Button12", QStringLiteral("削除(&D)")}};
+      {"Button12", QStringLiteral("削除(&D)")},     {"Button19", QStringLiteral("プレビュー(&P)")}};
   int i = 0;
   for (const auto& [name, text] : names) {
     buttons->addWidget(Button(name, text, side), i / 2, i % 2);
@@ -142,6 +142,12 @@ QWidget* MainWindow::BuildFilesTab() {
           [this] { grid_->SelectColumns(3, 3); });
   connect(Find<QPushButton>("Button12"), &QPushButton::clicked, this,
           [this] { grid_->DeleteSelection(); });
+  connect(Find<QPushButton>("Button19"), &QPushButton::clicked, this,
+          [this] { ShowPreview(PreviewSource::kRow); });
+  // An open preview follows the row the user moves to.
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this] {
+    if (preview_->isVisible() && preview_->Source() == PreviewSource::kRow) preview_->Refresh();
+  });
   connect(overwrite, &QCheckBox::toggled, this, &MainWindow::UpdateDependentChecks);
   connect(grid_, &FileGrid::cellChosen, this, &MainWindow::OnCellChosen);
   return page;

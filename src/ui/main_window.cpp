@@ -99,6 +99,7 @@ MainWindow::MainWindow(const Options& options) : options_(options) {
               new ChoiceDialog(ChoiceKind::kLayer, this),
               new ChoiceDialog(ChoiceKind::kColor, this)};
   progress_ = new ProgressWindow(this);
+  preview_ = new PreviewWindow([this](PreviewSource source) { return PreviewPath(source); }, this);
   // Line edits would take a dropped file as text; the window dispatches drops itself.
   for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->setAcceptDrops(false);
   qApp->installEventFilter(this);
@@ -324,9 +325,31 @@ void MainWindow::RunMerge() {
   std::vector<MergeEntry> entries = grid_->Entries();
   job_running_ = true;
   escape_seen_ = false;
-  RunMergeJob(s.Merge, entries, *this, *docs_);
+  const MergeJobResult result = RunMergeJob(s.Merge, entries, *this, *docs_);
   job_running_ = false;
   grid_->SetEntries(entries);
+  if (result == MergeJobResult::kCompleted) {
+    last_result_ = Q(s.Merge.OverwriteBase ? s.Merge.BasePath : s.Merge.DestinationPath);
+    if (preview_->isVisible() && preview_->Source() == PreviewSource::kResult) {
+      preview_->Refresh(true);
+    }
+  }
+}
+
+void MainWindow::ShowPreview(PreviewSource source) { preview_->Show(source); }
+
+QString MainWindow::PreviewPath(PreviewSource source) const {
+  switch (source) {
+    case PreviewSource::kRow: {
+      const QString path = grid_->Cell(std::max(0, grid_->currentRow()), 0);
+      return IsBlank(U(path)) ? QString() : path;
+    }
+    case PreviewSource::kBase:
+      return Edit("Edit1")->text();
+    case PreviewSource::kResult:
+      return last_result_;
+  }
+  return {};
 }
 
 QString MainWindow::StatusText() const { return status_->text(); }

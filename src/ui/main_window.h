@@ -14,6 +14,7 @@
 #include "app/batch_plan.h"
 #include "app/settings_file.h"
 #include "merge/merge_job.h"
+#include "ui/preview_window.h"
 
 class QCheckBox;
 class QComboBox;
@@ -66,6 +67,9 @@ class MainWindow : public QWidget, public BatchHost {
   FileGrid* grid() const { return grid_; }
   ChoiceDialog* dialog(int which) const { return dialogs_[which]; }
   ProgressWindow* progress() const { return progress_; }
+  // "プレビュー(&P)": the drawing of `source` in the preview window.
+  void ShowPreview(PreviewSource source);
+  PreviewWindow* preview() const { return preview_; }
   QString DatFile;
   int FNameNo = 0;
   int ListFocusNo = 0;
@@ -154,6 +158,8 @@ class MainWindow : public QWidget, public BatchHost {
   void OpenSettings();
   QString SettingsDialogFolder() const;
 
+  QString PreviewPath(PreviewSource source) const;
+
   void HandleCommandLine(const QStringList& arguments);
   void PlaceWindows(const AppSettings& settings);
   bool BlockingInput(QEvent* event);
@@ -175,6 +181,8 @@ class MainWindow : public QWidget, public BatchHost {
   QScrollArea* batch_scroll_ = nullptr;
   std::array<ChoiceDialog*, 3> dialogs_{};  // TForm2, TForm3, TForm4
   ProgressWindow* progress_ = nullptr;
+  PreviewWindow* preview_ = nullptr;
+  QString last_result_;       // the file the last completed merge wrote
   BatchPlan batch_plan_;      // only its lists: the other fields are read at the run
   QString last_open_folder_;  // the folder of the file last chosen in an open dialog
 

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTabWidget>
 
 #include "ui/main_window.h"
+#include "ui/preview_window.h"
 #include "ui/progress_window.h"
 
 namespace plandock::ui {
@@ -21,6 +23,19 @@ bool Grab(MainWindow& window, int tab, const QString& path) {
   window.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(tab);
   QApplication::processEvents();
   return window.grab().save(path);
+}
+
+// The base drawing in the preview window, once it has been read.
+bool GrabPreview(MainWindow& window, const QString& path) {
+  window.ShowPreview(PreviewSource::kBase);
+  PreviewWindow* preview = window.preview();
+  QElapsedTimer waited;
+  waited.start();
+  while (preview->Loading() && waited.elapsed() < 60000) QApplication::processEvents();
+  QApplication::processEvents();
+  const bool written = !preview->Loading() && preview->grab().save(path);
+  preview->hide();
+  return written;
 }
 
 }  // namespace
@@ -54,7 +69,8 @@ bool TakeScreenshots(MainWindow& window, const QString& base, const QStringList&
   return progress_written && Grab(window, 1, folder + "/window-targets.png") &&
          Grab(window, 3, folder + "/window-settings.png") &&
          Grab(window, 2, folder + "/window-batch.png") &&
-         Grab(window, 0, folder + "/window-files.png");
+         Grab(window, 0, folder + "/window-files.png") &&
+         GrabPreview(window, folder + "/window-preview.png");
 }
 
 }  // namespace plandock::ui

@@ -49,12 +49,14 @@ class MergeCommand : public ::testing::Test {
     for (int i = 0; i < references; ++i) {
       Add(doc, Text(u"【基準点】", 0, 0, 5, 0, Attr(0, 0, 9)));
     }
-    const fs::path path = dir_.path() / name;
+    const fs::path path = dir_.path() / PathFromUtf8(name);
     EXPECT_TRUE(FileOut(doc, path.u16string(), 600));
     return Utf8Of(path);
   }
 
-  std::string PathOf(const std::string& name) const { return Utf8Of(dir_.path() / name); }
+  std::string PathOf(const std::string& name) const {
+    return Utf8Of(dir_.path() / PathFromUtf8(name));
+  }
 
   int LinesIn(const std::string& path) {
     TJwwData doc;

@@ -191,10 +191,6 @@ TEST_F(MergeCommand, CommandLineWithoutCommandOrWithAnUnknownOneIsAUsageError) {
 }
 
 TEST_F(MergeCommand, PreviewPicturesTheResultBesideIt) {
-#ifdef _WIN32
-  GTEST_SKIP() << "known fault, still open: on Windows the legend's file name comes out "
-                  "encoded twice (UTF-8 read as the ANSI code page)";
-#endif
   const std::string base = Drawing("base.jww", 3), overlay = Drawing("給水.jww", 2);
   const std::string out = PathOf("out.jww"), picture = PathOf("preview.svg");
   Outcome o =
