@@ -199,6 +199,39 @@ ArchiveReader::ClassTag ArchiveReader::ReadLongClassTag() {
 // ---------------------------------------------------------------------------
 // Writer
 
+// What one object can add past a full block: a text with its two strings of
+// the most units; so the block buffer is not reallocated.
+constexpr size_t kLargestObjectBytes = 4096 + 2 * (6 + 2 * kMaxUtf16StringUnits);
+
+ArchiveWriter::ArchiveWriter(bool unicode_strings, ArchiveSink& sink, size_t block_bytes)
+    : unicode_(unicode_strings), sink_(&sink), block_(std::max<size_t>(block_bytes, 1)) {
+  buf_.reserve(block_ + kLargestObjectBytes);
+}
+
+void ArchiveWriter::Blob(const uint8_t* p, size_t n) {
+  if (sink_ == nullptr) {
+    Bytes(p, n);
+    return;
+  }
+  Hand();
+  Take(p, n);
+}
+
+void ArchiveWriter::Take(const uint8_t* data, size_t size) {
+  if (!failed_ && size > 0 && !sink_->Take(data, size)) failed_ = true;
+}
+
+void ArchiveWriter::Hand() {
+  if (sink_ == nullptr) return;
+  Take(buf_.data(), buf_.size());
+  buf_.clear();
+}
+
+bool ArchiveWriter::Finish() {
+  Hand();
+  return !failed_;
+}
+
 void ArchiveWriter::WriteMfcString(const std::u16string& text) {
   if (unicode_) {
     const size_t n = std::min(text.size(), kMaxUtf16StringUnits);
