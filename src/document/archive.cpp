@@ -74,16 +74,6 @@ bool IsAscii(const std::u16string& text) {
   return true;
 }
 
-std::string TextToAnsiBytes(const std::u16string& text) {
-  if (IsAscii(text)) {
-    std::string out;
-    out.resize(text.size());
-    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
-    return out;
-  }
-  return platform::Utf16ToCp932(text);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -254,15 +244,25 @@ void ArchiveWriter::WriteMfcString(const std::u16string& text) {
     }
     return;
   }
-  const std::string bytes = TextToAnsiBytes(text);
+  if (IsAscii(text)) {  // the common case, narrowed straight into the buffer
+    const size_t n = std::min(std::min(text.find(u'\0'), text.size()), kMaxAnsiStringBytes);
+    WriteAnsiPrefix(n);
+    buf_.insert(buf_.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n));
+    return;
+  }
+  const std::string bytes = platform::Utf16ToCp932(text);
   const size_t n = std::min(std::min(bytes.find('\0'), bytes.size()), kMaxAnsiStringBytes);
+  WriteAnsiPrefix(n);
+  if (n > 0) Bytes(bytes.data(), n);
+}
+
+void ArchiveWriter::WriteAnsiPrefix(size_t n) {
   if (n < 255) {
     U8(static_cast<uint8_t>(n));
   } else {
     U8(0xFF);
     U16(static_cast<uint16_t>(n));
   }
-  if (n > 0) Bytes(bytes.data(), n);
 }
 
 void ArchiveWriter::WriteObjectCount(uint32_t n) {

@@ -198,6 +198,7 @@ class ArchiveWriter {
     std::memcpy(b, &v, sizeof v);
     buf_.insert(buf_.end(), b, b + sizeof b);
   }
+  void WriteAnsiPrefix(size_t n);
   void Hand();
   void Take(const uint8_t* data, size_t size);
 
