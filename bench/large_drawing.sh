@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a large drawing of real content (a sample drawing merged with copies of
 # itself) on a tmpfs and reports, for the whole process: `plandock info` wall
-# time, throughput and peak memory, and a merge with no entries against `cp`.
+# time, throughput and peak memory, and a merge with no entries against `cp` (and
+# its peak memory).
 # Wall times are the median of RUNS runs.
 #
 # usage: bench/large_drawing.sh PLANDOCK [SAMPLE] [COPIES]
@@ -50,6 +51,9 @@ echo "info: $info_ms ms median, $(awk -v b="$bytes" -v t="$info_ms" 'BEGIN {prin
 
 merge_ms=$(median_ms "$plandock" merge --base "$work/large.jww" --out "$work/out.jww" --no-backup --yes)
 cmp -s "$work/large.jww" "$work/out.jww" || echo "note: the merged copy differs from its base" >&2
+merge_rss_kb=$(/usr/bin/time -v "$plandock" merge --base "$work/large.jww" --out "$work/out.jww" \
+  --no-backup --yes 2>&1 >/dev/null | sed -n 's/.*Maximum resident set size (kbytes): //p')
 cp_ms=$(median_ms cp "$work/large.jww" "$work/copy.jww")
 echo "merge without entries: $merge_ms ms; cp: $cp_ms ms;" \
-  "ratio $(awk -v m="$merge_ms" -v c="$cp_ms" 'BEGIN {printf "%.1f", m / c}')"
+  "ratio $(awk -v m="$merge_ms" -v c="$cp_ms" 'BEGIN {printf "%.1f", m / c}');" \
+  "merge peak RSS $((merge_rss_kb / 1024)) MB = $(awk -v r="$merge_rss_kb" -v b="$bytes" 'BEGIN {printf "%.2f", r * 1024 / b}') x file"

@@ -74,16 +74,6 @@ bool IsAscii(const std::u16string& text) {
   return true;
 }
 
-std::string TextToAnsiBytes(const std::u16string& text) {
-  if (IsAscii(text)) {
-    std::string out;
-    out.resize(text.size());
-    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
-    return out;
-  }
-  return platform::Utf16ToCp932(text);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -199,6 +189,39 @@ ArchiveReader::ClassTag ArchiveReader::ReadLongClassTag() {
 // ---------------------------------------------------------------------------
 // Writer
 
+// What one object can add past a full block: a text with its two strings of
+// the most units; so the block buffer is not reallocated.
+constexpr size_t kLargestObjectBytes = 4096 + 2 * (6 + 2 * kMaxUtf16StringUnits);
+
+ArchiveWriter::ArchiveWriter(bool unicode_strings, ArchiveSink& sink, size_t block_bytes)
+    : unicode_(unicode_strings), sink_(&sink), block_(std::max<size_t>(block_bytes, 1)) {
+  buf_.reserve(block_ + kLargestObjectBytes);
+}
+
+void ArchiveWriter::Blob(const uint8_t* p, size_t n) {
+  if (sink_ == nullptr) {
+    Bytes(p, n);
+    return;
+  }
+  Hand();
+  Take(p, n);
+}
+
+void ArchiveWriter::Take(const uint8_t* data, size_t size) {
+  if (!failed_ && size > 0 && !sink_->Take(data, size)) failed_ = true;
+}
+
+void ArchiveWriter::Hand() {
+  if (sink_ == nullptr) return;
+  Take(buf_.data(), buf_.size());
+  buf_.clear();
+}
+
+bool ArchiveWriter::Finish() {
+  Hand();
+  return !failed_;
+}
+
 void ArchiveWriter::WriteMfcString(const std::u16string& text) {
   if (unicode_) {
     const size_t n = std::min(text.size(), kMaxUtf16StringUnits);
@@ -221,15 +244,25 @@ void ArchiveWriter::WriteMfcString(const std::u16string& text) {
     }
     return;
   }
-  const std::string bytes = TextToAnsiBytes(text);
+  if (IsAscii(text)) {  // the common case, narrowed straight into the buffer
+    const size_t n = std::min(std::min(text.find(u'\0'), text.size()), kMaxAnsiStringBytes);
+    WriteAnsiPrefix(n);
+    buf_.insert(buf_.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n));
+    return;
+  }
+  const std::string bytes = platform::Utf16ToCp932(text);
   const size_t n = std::min(std::min(bytes.find('\0'), bytes.size()), kMaxAnsiStringBytes);
+  WriteAnsiPrefix(n);
+  if (n > 0) Bytes(bytes.data(), n);
+}
+
+void ArchiveWriter::WriteAnsiPrefix(size_t n) {
   if (n < 255) {
     U8(static_cast<uint8_t>(n));
   } else {
     U8(0xFF);
     U16(static_cast<uint16_t>(n));
   }
-  if (n > 0) Bytes(bytes.data(), n);
 }
 
 void ArchiveWriter::WriteObjectCount(uint32_t n) {

@@ -134,11 +134,27 @@ class ArchiveReader {
   size_t next_notice_ = SIZE_MAX;
 };
 
-// Appends archive values to a growing buffer; the caller writes the buffer out.
+// Where an ArchiveWriter hands its bytes, a block at a time.
+class ArchiveSink {
+ public:
+  // False when the bytes could not be taken; nothing more is handed on then.
+  virtual bool Take(const uint8_t* data, size_t size) = 0;
+
+ protected:
+  ~ArchiveSink() = default;
+};
+
+// Appends archive values to a buffer. Without a sink the buffer grows to hold
+// everything written; with one, once it holds `block_bytes` (checked between
+// objects) it is handed to the sink and emptied, so a whole drawing is never
+// held twice.
 class ArchiveWriter {
  public:
+  static constexpr size_t kBlockBytes = 1 << 20;
+
   // With `unicode_strings`, strings are written in the Unicode form.
   explicit ArchiveWriter(bool unicode_strings) : unicode_(unicode_strings) {}
+  ArchiveWriter(bool unicode_strings, ArchiveSink& sink, size_t block_bytes = kBlockBytes);
 
   void U8(uint8_t v) { buf_.push_back(v); }
   void U16(uint16_t v) { Fixed(v); }
@@ -153,12 +169,26 @@ class ArchiveWriter {
     const auto* b = static_cast<const uint8_t*>(p);
     buf_.insert(buf_.end(), b, b + n);
   }
+  // Bytes of any size, such as an embedded image: with a sink they are handed
+  // on as they are rather than copied into the buffer.
+  void Blob(const uint8_t* p, size_t n);
+  void Fill(size_t n, uint8_t value) { buf_.insert(buf_.end(), n, value); }
 
   void WriteMfcString(const std::u16string& text);
   void WriteObjectCount(uint32_t n);
   void WriteNewClass(int version, std::string_view name);
   void WriteClassRef(uint32_t index);
 
+  // Hands the buffer on once it holds a block. Called between objects, which
+  // keeps the check out of every value written.
+  void BlockMayBeFull() {
+    if (buf_.size() >= block_) Hand();
+  }
+  // Hands on what the buffer still holds; false when the sink refused any block.
+  bool Finish();
+  // Whether the sink refused a block: what is written after that is dropped.
+  bool failed() const { return failed_; }
+  // Everything written, without a sink; what has not been handed on yet, with one.
   std::vector<uint8_t>& buffer() { return buf_; }
 
  private:
@@ -168,9 +198,15 @@ class ArchiveWriter {
     std::memcpy(b, &v, sizeof v);
     buf_.insert(buf_.end(), b, b + sizeof b);
   }
+  void WriteAnsiPrefix(size_t n);
+  void Hand();
+  void Take(const uint8_t* data, size_t size);
 
   std::vector<uint8_t> buf_;
   const bool unicode_;
+  ArchiveSink* sink_ = nullptr;
+  size_t block_ = SIZE_MAX;
+  bool failed_ = false;
 };
 
 // Code page 932 bytes as text, ending at the first zero byte.

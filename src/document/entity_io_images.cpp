@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -144,26 +143,26 @@ void WriteImageSection(ArchiveWriter& out, TJwwData& doc) {
     image.exf = carried && !path.empty() && platform::FileExists(path);
   }
 
-  // The count goes in first and is settled last: an image that cannot be read
-  // now is left out whole, name and all, and unmarked.
-  std::vector<uint8_t>& buffer = out.buffer();
-  const size_t count_at = buffer.size();
-  out.I32(0);
-  int32_t written = 0;
-  std::vector<uint8_t> bytes;
+  // The count goes first, and a block already handed on cannot be changed:
+  // the images are read before it, and one that cannot be read now is left
+  // out whole, name and all, and unmarked.
+  std::vector<std::pair<const TBindImageType*, std::vector<uint8_t>>> carried_images;
   for (TBindImageType& image : doc.BindImage) {
     if (!image.exf) continue;
+    std::vector<uint8_t> bytes;
     if (!platform::ReadWholeFile(ImagePath(doc, image), bytes) ||
         bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
       image.exf = false;
       continue;
     }
-    out.WriteMfcString(image.Fname);
-    out.I32(static_cast<int32_t>(bytes.size()));
-    out.Bytes(bytes.data(), bytes.size());
-    ++written;
+    carried_images.emplace_back(&image, std::move(bytes));
   }
-  std::memcpy(buffer.data() + count_at, &written, sizeof written);  // little-endian, as the archive
+  out.I32(static_cast<int32_t>(carried_images.size()));
+  for (const auto& [image, bytes] : carried_images) {
+    out.WriteMfcString(image->Fname);
+    out.I32(static_cast<int32_t>(bytes.size()));
+    out.Blob(bytes.data(), bytes.size());
+  }
 }
 
 }  // namespace plandock

@@ -66,13 +66,14 @@ class ObjectWriter {
   // Writes the count and then the objects of the first `used` order entries;
   // entries that name nothing are neither counted nor written. A block
   // definition takes its own number between its member count and its members.
+  // Stops once the sink has refused a block.
   void WriteList(const EntityArrays& a, size_t used, bool numbers_definition = false) {
     const TEntJwwNo* entries = a.no->data();
     uint32_t count = 0;
     for (size_t i = 0; i < used; ++i) count += ObjectsOf(a, entries[i]);
     out_.WriteObjectCount(count);
     if (numbers_definition) ++load_index_;
-    for (size_t i = 0; i < used; ++i) {
+    for (size_t i = 0; i < used && !out_.failed(); ++i) {
       if (a.Names(entries[i])) WriteObject(a, entries[i]);
     }
   }
@@ -88,6 +89,7 @@ class ObjectWriter {
     Fixed(header, layout::kBlockDef, kEntBlockDef);
     WriteCleanText(def.strName);
     WriteList(DefinitionArrays(def), def.mNo.size(), /*numbers_definition=*/true);
+    out_.BlockMayBeFull();
   }
 
  private:
@@ -105,7 +107,10 @@ class ObjectWriter {
     const auto k = static_cast<size_t>(kind);
     BeginObject(classes_.entity[k], layout::kEntityClassNames[k]);
   }
-  void EndObject() { ++load_index_; }
+  void EndObject() {
+    ++load_index_;
+    out_.BlockMayBeFull();
+  }
 
   void WriteObject(const EntityArrays& a, const TEntJwwNo& e) {
     const size_t i = static_cast<size_t>(e.EntNo);
@@ -270,7 +275,7 @@ void WriteBlockDefList(ArchiveWriter& out, TJwwData& doc, int32_t version, Archi
   for (size_t i = 0; i < defs; ++i) count += doc.EntBlockDef[i].ref_flag ? 1u : 0u;
   out.WriteObjectCount(count);
   ObjectWriter w(out, doc, version, classes, load_index);
-  for (size_t i = 0; i < defs; ++i) {
+  for (size_t i = 0; i < defs && !out.failed(); ++i) {
     if (doc.EntBlockDef[i].ref_flag) w.WriteBlockDef(doc.EntBlockDef[i]);
   }
 }

@@ -37,9 +37,7 @@ class FieldWriter {
   void I32(int32_t v, const char*, int) { out_.I32(v); }
   void F64(double v, const char*, int) { out_.F64(v); }
   void Str(const std::u16string& s, StrKind, const char*, int) { out_.WriteMfcString(s); }
-  void Reserved(size_t n, uint8_t fill, const char*) {
-    out_.buffer().insert(out_.buffer().end(), n, fill);
-  }
+  void Reserved(size_t n, uint8_t fill, const char*) { out_.Fill(n, fill); }
 
  private:
   ArchiveWriter& out_;

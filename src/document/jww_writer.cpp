@@ -1,5 +1,5 @@
-// Writes a whole JWW drawing: the file is built in memory, then replaces the
-// destination in one step.
+// Writes a whole JWW drawing, into memory or block by block into the new file
+// that replaces the destination in one step.
 #include <vector>
 
 #include "document/entity_io.h"
@@ -56,6 +56,28 @@ size_t EstimateFileSize(const TJwwData& doc) {
   return n;
 }
 
+void WriteDrawing(TJwwData& doc, int32_t version, ArchiveWriter& writer) {
+  doc.Enthd.jwID = u"JwwData.";
+  WriteHeader(writer, doc, version);
+  writer.BlockMayBeFull();
+  ArchiveClasses classes;
+  uint32_t load_index = 1;
+  WriteEntityList(writer, doc, version, classes, load_index);
+  WriteBlockDefList(writer, doc, version, classes, load_index);
+  if (version >= layout::kSinceImages) WriteImageSection(writer, doc);
+}
+
+bool UnicodeStrings(const TJwwData& doc) { return (doc.FileOutOpt & kFileOutUnicode) != 0; }
+
+class FileSink final : public ArchiveSink {
+ public:
+  explicit FileSink(platform::ReplacingFile& file) : file_(file) {}
+  bool Take(const uint8_t* data, size_t size) override { return file_.Write(data, size); }
+
+ private:
+  platform::ReplacingFile& file_;
+};
+
 }  // namespace
 
 void SetFileOutOption(TJwwData& doc, int32_t option) {
@@ -63,8 +85,7 @@ void SetFileOutOption(TJwwData& doc, int32_t option) {
 }
 
 void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) {
-  doc.Enthd.jwID = u"JwwData.";
-  ArchiveWriter writer((doc.FileOutOpt & kFileOutUnicode) != 0);
+  ArchiveWriter writer(UnicodeStrings(doc));
   // Reuses the caller's buffer, so repeated writes do not fault in fresh pages.
   writer.buffer().swap(out);
   writer.buffer().clear();
@@ -73,20 +94,16 @@ void FileOutToBuffer(TJwwData& doc, int32_t version, std::vector<uint8_t>& out) 
     writer.buffer().reserve(estimate);
     platform::AdviseLargeFill(writer.buffer().data(), estimate);
   }
-  WriteHeader(writer, doc, version);
-  ArchiveClasses classes;
-  uint32_t load_index = 1;
-  WriteEntityList(writer, doc, version, classes, load_index);
-  WriteBlockDefList(writer, doc, version, classes, load_index);
-  if (version >= layout::kSinceImages) WriteImageSection(writer, doc);
+  WriteDrawing(doc, version, writer);
   out.swap(writer.buffer());
 }
 
 bool FileOutTo(TJwwData& doc, platform::ReplacingFile& file, int32_t version) {
   if (!file.ok()) return false;
-  std::vector<uint8_t> bytes;
-  FileOutToBuffer(doc, version, bytes);
-  return file.Write(bytes.data(), bytes.size()) && file.Finish();
+  FileSink sink(file);
+  ArchiveWriter writer(UnicodeStrings(doc), sink);
+  WriteDrawing(doc, version, writer);
+  return writer.Finish() && file.Finish();
 }
 
 bool FileOut(TJwwData& doc, const std::u16string& path, int32_t version) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -479,6 +480,78 @@ TEST(ArchiveStream, ManyStringsAndValuesReadBack) {
     ASSERT_EQ(r.F64(), i * 0.5);
   }
   EXPECT_TRUE(r.at_end());
+}
+
+// Keeps the blocks it is handed; refuses the one numbered `refuse` and counts
+// any handed on after that.
+class BlockSink final : public ArchiveSink {
+ public:
+  explicit BlockSink(size_t refuse = SIZE_MAX) : refuse_(refuse) {}
+  bool Take(const uint8_t* data, size_t size) override {
+    if (refused_) ++after_refusal;
+    if (blocks.size() == refuse_) {
+      refused_ = true;
+      blocks.emplace_back();
+      return false;
+    }
+    blocks.emplace_back(data, data + size);
+    return true;
+  }
+  std::vector<Bytes> blocks;
+  int after_refusal = 0;
+
+ private:
+  size_t refuse_;
+  bool refused_ = false;
+};
+
+// A piece larger than a block, as an embedded image is.
+const Bytes kImage(5000, 0x5A);
+
+// Values, both string forms and a large piece, with a block check after each
+// object as the object writer makes it.
+void WriteObjects(ArchiveWriter& w) {
+  for (int i = 0; i < 3000; ++i) {
+    w.U32(static_cast<uint32_t>(i));
+    w.WriteMfcString(i % 5 == 0 ? std::u16string(300, u'\u58c1') : u"text");
+    w.F64(i * 0.25);
+    if (i == 1500) w.Blob(kImage.data(), kImage.size());
+    w.BlockMayBeFull();
+  }
+}
+
+TEST(ArchiveSink, BlocksHandedOnAreTheBytesWrittenInMemory) {
+  for (const bool unicode : {false, true}) {
+    SCOPED_TRACE(unicode ? "Unicode strings" : "byte strings");
+    ArchiveWriter memory(unicode);
+    WriteObjects(memory);
+    BlockSink sink;
+    ArchiveWriter blocks(unicode, sink, 4096);
+    WriteObjects(blocks);
+    ASSERT_TRUE(blocks.Finish());
+    ASSERT_GT(sink.blocks.size(), 10u);
+    EXPECT_EQ(std::count(sink.blocks.begin(), sink.blocks.end(), kImage), 1)
+        << "the large piece is handed on as it is";
+    Bytes joined;
+    for (size_t i = 0; i < sink.blocks.size(); ++i) {
+      // Only the last block and the one a large piece cuts short are smaller.
+      if (i + 1 < sink.blocks.size() && sink.blocks[i + 1] != kImage) {
+        EXPECT_GE(sink.blocks[i].size(), 4096u) << "block " << i;
+      }
+      joined.insert(joined.end(), sink.blocks[i].begin(), sink.blocks[i].end());
+    }
+    EXPECT_EQ(joined, memory.buffer());
+  }
+}
+
+TEST(ArchiveSink, ARefusedLaterBlockFailsAndNothingIsHandedOnAfterIt) {
+  BlockSink sink(/*refuse=*/3);
+  ArchiveWriter w(false, sink, 4096);
+  WriteObjects(w);
+  EXPECT_TRUE(w.failed());
+  EXPECT_FALSE(w.Finish());
+  EXPECT_EQ(sink.blocks.size(), 4u);
+  EXPECT_EQ(sink.after_refusal, 0);
 }
 
 }  // namespace

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -208,15 +214,58 @@ TEST(JwwWriterTest, DocumentWithoutTablesIsWrittenWithFullTables) {
 
 // ---- FileOut ----
 
-TEST(JwwFileOutTest, WritesTheFileThatFileOutToBufferBuilds) {
-  test::ScopedTempDir dir;
-  TJwwData doc;
+// A drawing of several megabytes: lines, and texts whose strings take both
+// length prefixes, so that writing it hands on many blocks.
+void FillLargeDrawing(TJwwData& doc) {
   test::SizeTablesAsRead(doc);
-  doc.Enthd.strMemo = u"memo";
-  const auto path = dir.path() / "out.jww";
-  test::WriteBytes(path, Bytes(10, 0xAA));  // an older file is replaced
-  ASSERT_TRUE(FileOut(doc, path.u16string(), 600));
-  EXPECT_EQ(test::ReadBytes(path), test::WriteToBuffer(doc, 600));
+  constexpr int kLines = 60000;
+  constexpr int kTexts = 6000;
+  for (int i = 0; i < kLines; ++i) {
+    TEntJwwLine line;
+    line.start_x = i;
+    line.end_y = 0.5 * i;
+    doc.EntLine.push_back(line);
+    doc.EntNo.push_back({kEntLine, i});
+  }
+  for (int i = 0; i < kTexts; ++i) {
+    TEntJwwMoji text;
+    text.dSizeX = text.dSizeY = 2.5;
+    text.strFontName = u"ＭＳ ゴシック";
+    text.str =
+        i % 3 == 0 ? std::u16string(260 + i % 40, u'\u58c1') : u"A-" + std::u16string(i % 9, u'7');
+    doc.EntMoji.push_back(text);
+    doc.EntNo.push_back({kEntMoji, i});
+  }
+  doc.RecountEntities();
+}
+
+TEST(JwwFileOutTest, WritesTheFileThatFileOutToBufferBuilds) {
+  const struct {
+    const char* name;
+    bool large;
+    int32_t option;
+  } rows[] = {
+      {"header only", false, 0},
+      {"many blocks", true, 0},
+      {"many blocks, Unicode strings", true, kFileOutUnicode},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::ScopedTempDir dir;
+    TJwwData doc;
+    test::SizeTablesAsRead(doc);
+    if (row.large) FillLargeDrawing(doc);
+    SetFileOutOption(doc, row.option);
+    doc.Enthd.strMemo = u"memo";
+    const auto path = dir.path() / "out.jww";
+    test::WriteBytes(path, Bytes(10, 0xAA));  // an older file is replaced
+    ASSERT_TRUE(FileOut(doc, path.u16string(), 600));
+    const Bytes expected = test::WriteToBuffer(doc, 600);
+    if (row.large) {
+      ASSERT_GT(expected.size(), 3u << 20);
+    }
+    EXPECT_EQ(test::ReadBytes(path), expected);
+  }
 }
 
 TEST(JwwFileOutTest, FailedWriteReturnsFalseAndLeavesWhatWasThere) {
@@ -243,6 +292,49 @@ TEST(JwwFileOutTest, FailedWriteReturnsFalseAndLeavesWhatWasThere) {
   for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path());
   EXPECT_EQ(left.size(), 2u);
 }
+
+#ifndef _WIN32
+// A limit on the size of any file this process writes, for the time of a test.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previous_signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    set_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+  }
+  ~FileSizeLimit() {
+    if (set_) setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_signal_);
+  }
+  bool set() const { return set_; }
+
+ private:
+  rlimit saved_{};
+  bool set_ = false;
+  void (*previous_signal_)(int) = SIG_DFL;
+};
+
+TEST(JwwFileOutTest, AFailureAfterTheFirstBlocksKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  test::ScopedTempDir dir;
+  TJwwData doc;
+  FillLargeDrawing(doc);
+  const auto path = dir.path() / "out.jww";
+  const Bytes old_file(100, 0x42);
+  test::WriteBytes(path, old_file);
+  {
+    // Room for the first blocks, not for the whole drawing (over 3 MiB).
+    FileSizeLimit limit(5u << 19);
+    if (!limit.set()) GTEST_SKIP() << "no file size limit can be set here";
+    EXPECT_FALSE(FileOut(doc, path.u16string(), 600));
+  }
+  EXPECT_EQ(test::ReadBytes(path), old_file);
+  std::vector<std::filesystem::path> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path());
+  EXPECT_EQ(left, std::vector<std::filesystem::path>{path});
+}
+#endif  // !_WIN32
 
 }  // namespace
 }  // namespace plandock
