@@ -1,20 +1,24 @@
 #include "render/drawing_file.h"
 
-#include <cstdint>
-#include <vector>
-
 #include "document/jww_file.h"
-#include "platform/files.h"
 
 namespace plandock::render {
 
 DrawingRead ReadDrawingToDraw(const std::u16string& path, TJwwData& doc) {
-  std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(path, bytes)) return DrawingRead::kCannotOpen;
   doc.BindImageExp = false;
   doc.BindImageExr = true;
-  return FileInMemory(doc, bytes.data(), bytes.size()) ? DrawingRead::kOk
-                                                       : DrawingRead::kNotADrawing;
+  // The reader's own opening refuses folders, devices, pipes and files too large to be
+  // a drawing before reading a byte, and closes the file when it returns.
+  ReadFailure why = ReadFailure::kNone;
+  if (FileIn(doc, path, &why)) return DrawingRead::kOk;
+  switch (why) {
+    case ReadFailure::kCannotOpen:
+    case ReadFailure::kNotRegularFile:
+    case ReadFailure::kTooLarge:
+      return DrawingRead::kCannotOpen;
+    default:
+      return DrawingRead::kNotADrawing;
+  }
 }
 
 }  // namespace plandock::render

@@ -92,6 +92,10 @@ TEST_F(RenderCommandTest, UsageErrorsAndFailuresGiveTheirStatus) {
       {{drawing_, drawing_, "--out", picture_}, 2, "only one FILE"},
       {{drawing_, "--out", not_a_drawing}, 2, "--out must name an .svg file"},
       {{Utf8(dir_.path() / "missing.jww"), "--out", picture_}, 1, "cannot open"},
+      {{Utf8(dir_.path()), "--out", picture_}, 1, "cannot open"},
+#ifndef _WIN32
+      {{"/dev/zero", "--out", picture_}, 1, "cannot open"},  // endless: refused, not read
+#endif
       {{not_a_drawing, "--out", picture_}, 1, "is not a readable JWW drawing"},
       {{drawing_, "--out", Utf8(dir_.path() / "no" / "such" / "dir.svg")}, 1, "cannot write"},
   };
